@@ -1,0 +1,118 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QColor>
+#include <QFont>
+#include <QPixmap>
+
+class TAction;
+
+enum TMoxSpeedButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+enum class TMoxAlignment { taLeftJustify, taRightJustify, taCenter };
+
+// The windowless key button of the on-screen keyboard: it never takes the keyboard focus, so the URL box
+// keeps its caret and selection while keys are clicked. Painting goes through DrawButtonFace.
+class TMoxSpeedButton final : public QAbstractButton {
+    Q_OBJECT
+public:
+    explicit TMoxSpeedButton(QWidget* parent = nullptr);
+    ~TMoxSpeedButton() override;
+
+    // An invalid QColor is the colour value "none".
+    TMoxAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TMoxAlignment value);
+    bool AllowAllUp() const { return FAllowAllUp; }
+    void SetAllowAllUp(bool value) { FAllowAllUp = value; }
+    QString Caption() const { return text(); }
+    void SetCaption(const QString& value);
+    QColor Color() const { return FColor; }
+    void SetColor(const QColor& value);
+    QColor ColorWhenDown() const { return FColorWhenDown; }
+    void SetColorWhenDown(const QColor& value);
+    bool Down() const { return FDown; }
+    void SetDown(bool value);
+    bool Flat() const { return FFlat; }
+    void SetFlat(bool value);
+    const QPixmap& Glyph() const { return FGlyph; }
+    void SetGlyph(const QPixmap& value);
+    int GroupIndex() const { return FGroupIndex; }
+    void SetGroupIndex(int value);
+    QColor HotTrackColor() const { return FHotTrackColor; }
+    void SetHotTrackColor(const QColor& value) { FHotTrackColor = value; }
+    const QFont& HotTrackFont() const { return FHotTrackFont; }
+    void SetHotTrackFont(const QFont& value) { FHotTrackFont = value; }
+    QColor HotTrackFontColor() const { return FHotTrackFontColor; }
+    void SetHotTrackFontColor(const QColor& value);
+    QColor FontColor() const { return FFontColor; }
+    void SetFontColor(const QColor& value);
+    QString Hint() const { return toolTip(); }
+    void SetHint(const QString& value) { setToolTip(value); }
+    TMoxSpeedButtonLayout Layout() const { return FLayout; }
+    void SetLayout(TMoxSpeedButtonLayout value);
+    QColor LightColor() const { return FLightColor; }
+    void SetLightColor(const QColor& value);
+    int NumGlyphs() const { return FNumGlyphs; }
+    void SetNumGlyphs(int value);
+    QColor ShadowColor() const { return FShadowColor; }
+    void SetShadowColor(const QColor& value);
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool value);
+    bool UseHotTrackFont() const { return FUseHotTrackFont; }
+    void SetUseHotTrackFont(bool value) { FUseHotTrackFont = value; }
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool value);
+
+    // Binds the key to an action: a click runs it; caption, enabled state and hint follow it.
+    void SetAction(TAction* action);
+    TAction* Action() const { return FAction; }
+
+    bool MouseInside() const { return FMouseInside; }
+    int HotLevel() const { return FHotLevel; }
+
+signals:
+    // Left button only; Down already holds its new value when it fires.
+    void MouseDown(TMoxSpeedButton* sender);
+    void MouseUp(TMoxSpeedButton* sender);
+    void MouseEnter(TMoxSpeedButton* sender);
+    void MouseExit(TMoxSpeedButton* sender);
+    void Click(TMoxSpeedButton* sender);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void Repaint();
+    void ActionChange();
+    void DoClick();
+
+    TMoxAlignment FAlignment = TMoxAlignment::taCenter;
+    bool FAllowAllUp = false;
+    QColor FColor;
+    QColor FColorWhenDown;
+    bool FDown = false;
+    bool FFlat = false;
+    QPixmap FGlyph;
+    int FGroupIndex = 0;
+    QColor FHotTrackColor;
+    QFont FHotTrackFont;
+    QColor FFontColor{Qt::black};
+    QColor FHotTrackFontColor{Qt::black};
+    TMoxSpeedButtonLayout FLayout = blGlyphLeft;
+    QColor FLightColor{Qt::white};
+    int FNumGlyphs = 0;
+    QColor FShadowColor{Qt::black};
+    bool FTransparent = false;
+    bool FUseHotTrackFont = false;
+    bool FWordWrap = false;
+    TAction* FAction = nullptr;
+    bool FMouseInside = false;
+    int FHotLevel = 0;
+    bool FPressed = false;
+};

@@ -1,0 +1,132 @@
+#include "common/ShiftJis.h"
+
+#include <QTest>
+
+class TestShiftJis : public QObject {
+    Q_OBJECT
+private slots:
+    void decode_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("ascii") << QByteArray("http://a/") << QStringLiteral("http://a/");
+        QTest::newRow("backslash and tilde stay ascii") << QByteArray("\\~") << QStringLiteral("\\~");
+        QTest::newRow("control bytes keep their codes")
+            << QByteArray("\x1a\x1c\x7f", 3) << QStringLiteral("\x1a\x1c\x7f");
+        QTest::newRow("double byte po") << QByteArray("\x83\x7c") << QStringLiteral(u"ポ");
+        QTest::newRow("trail 0x5c") << QByteArray("\x83\x5c") << QStringLiteral(u"ソ");
+        QTest::newRow("halfwidth katakana") << QByteArray("\xb1") << QStringLiteral(u"ｱ");
+        QTest::newRow("five extra bytes")
+            << QByteArray("\x80\xa0\xfd\xfe\xff") << QString::fromUtf16(u"\u0080\uF8F0\uF8F1\uF8F2\uF8F3");
+        QTest::newRow("NEC special row") << QByteArray("\x87\x40") << QStringLiteral(u"①");
+        QTest::newRow("IBM extension") << QByteArray("\xfa\x40") << QStringLiteral(u"ⅰ");
+        QTest::newRow("lone lead byte at end") << QByteArray("a\x83") << QStringLiteral(u"a\uFFFD");
+        QTest::newRow("lead before control") << QByteArray("\x83\x0d"
+                                                           "a")
+                                             << QStringLiteral(u"\uFFFD\ra");
+        QTest::newRow("unassigned pair") << QByteArray("\x85\x40"
+                                                       "b")
+                                         << QStringLiteral(u"\uFFFDb");
+        QTest::newRow("nul inside") << QByteArray("a\0b", 3) << QString::fromUtf16(u"a\0b", 3);
+    }
+    void decode() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(sjis::toUnicode(bytes), text);
+    }
+
+    void encode_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("url");
+        QTest::addColumn<bool>("encodable");
+        QTest::newRow("ascii") << QStringLiteral("www.") << QByteArray("www.") << true;
+        QTest::newRow("kana") << QStringLiteral(u"ポx") << QByteArray("\x83\x7cx") << true;
+        QTest::newRow("extra bytes") << QString::fromUtf16(u"\uF8F0\u0080") << QByteArray("\xa0\x80") << true;
+        QTest::newRow("euro sign percent-encoded") << QStringLiteral(u"a€b") << QByteArray("a%E2%82%ACb") << false;
+        QTest::newRow("emoji percent-encoded") << QStringLiteral(u"😀") << QByteArray("%F0%9F%98%80") << false;
+    }
+    void encode() {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, url);
+        QFETCH(bool, encodable);
+        QCOMPARE(sjis::fromUnicodeUrl(text), url);
+        QCOMPARE(sjis::isEncodable(text), encodable);
+        QCOMPARE(sjis::fromUnicode(text, sjis::Unencodable::Refuse).has_value(), encodable);
+    }
+
+    // Every byte and byte pair that decodes to a real character comes back as the same bytes.
+    void roundTripWholeTable() {
+        int pairs = 0;
+        for (int lead = 0; lead < 256; ++lead) {
+            const bool isLead = sjis::isLeadByte(static_cast<unsigned char>(lead));
+            for (int trail = isLead ? 0x40 : 0; trail < (isLead ? 0xFD : 1); ++trail) {
+                QByteArray bytes(1, static_cast<char>(lead));
+                if (isLead)
+                    bytes.append(static_cast<char>(trail));
+                const QString text = sjis::toUnicode(bytes);
+                if (text.contains(QChar(0xFFFD)))
+                    continue;
+                ++pairs;
+                QVERIFY2(text.size() == 1, bytes.toHex().constData());
+                QCOMPARE(sjis::encodedLength(text[0]), bytes.size());
+                const auto back = sjis::fromUnicode(text, sjis::Unencodable::Refuse);
+                QVERIFY2(back.has_value(), bytes.toHex().constData());
+                // Duplicate codes in the NEC and IBM rows map back to one preferred form.
+                if (*back != bytes)
+                    QCOMPARE(sjis::toUnicode(*back), text);
+            }
+        }
+        QVERIFY(pairs > 7900);
+    }
+
+    void byteClasses_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("classes"); // S single, L lead, T trail
+        QTest::newRow("ascii") << QByteArray("ab") << "SS";
+        QTest::newRow("po then bar") << QByteArray("\x83\x7c|") << "LTS";
+        QTest::newRow("trail 0x5c") << QByteArray("a\x83\x5c") << "SLT";
+        QTest::newRow("trail that looks like a lead") << QByteArray("\x81\x81\x81") << "LTS";
+        QTest::newRow("lone lead at end") << QByteArray("a\x83") << "SS";
+        QTest::newRow("halfwidth kana is single") << QByteArray("\xb1\xb2") << "SS";
+    }
+    void byteClasses() {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, classes);
+        QString got;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const auto c = sjis::byteClassAt(text, i);
+            got += c == sjis::ByteClass::Single ? 'S' : c == sjis::ByteClass::Lead ? 'L' : 'T';
+        }
+        QCOMPARE(got, classes);
+    }
+
+    void indexOfChar_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<qsizetype>("from");
+        QTest::addColumn<qsizetype>("index");
+        QTest::newRow("plain") << QByteArray("ab|c") << qsizetype(0) << qsizetype(2);
+        QTest::newRow("trail byte is not a bar") << QByteArray("\x83\x7c\x7cx") << qsizetype(0) << qsizetype(2);
+        QTest::newRow("only inside a character") << QByteArray("\x83\x7c") << qsizetype(0) << qsizetype(-1);
+        QTest::newRow("from skips earlier") << QByteArray("|a|") << qsizetype(1) << qsizetype(2);
+        QTest::newRow("empty") << QByteArray() << qsizetype(0) << qsizetype(-1);
+    }
+    void indexOfChar() {
+        QFETCH(QByteArray, text);
+        QFETCH(qsizetype, from);
+        QFETCH(qsizetype, index);
+        QCOMPARE(sjis::indexOfChar(text, '|', from), index);
+    }
+
+    void offsets() {
+        const QString text = QStringLiteral(u"aポｱb");
+        const qsizetype bytes[] = {0, 1, 3, 4, 5};
+        for (qsizetype i = 0; i <= text.size(); ++i) {
+            QCOMPARE(sjis::byteOffsetOf(text, i), bytes[i]);
+            QCOMPARE(sjis::indexOfByteOffset(text, bytes[i]), i);
+        }
+        QCOMPARE(sjis::indexOfByteOffset(text, 2), qsizetype(1)); // inside ポ: rounded down
+        QCOMPARE(sjis::indexOfByteOffset(text, 99), text.size());
+    }
+};
+
+QTEST_APPLESS_MAIN(TestShiftJis)
+#include "tst_shiftjis.moc"
