@@ -1,0 +1,141 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QIcon>
+#include <QList>
+#include <QMainWindow>
+#include <QString>
+#include <functional>
+
+class QMenu;
+class QAction;
+class QTimer;
+class TAction;
+class TActionList;
+class TMoxSpeedButton;
+class TSessionEnd;
+class TUrlBox;
+class TQuickIni;
+
+// The main window: the URL box above the on-screen keyboard, the menu bar, and the program's lifecycle
+// from reading the settings to writing them back.
+class TfrmMain final : public QMainWindow {
+    Q_OBJECT
+public:
+    // settingsDir: the folder of the settings file and the manual (the executable's folder).
+    explicit TfrmMain(const QString& settingsDir, QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    // Shows an error to the user; tests replace it.
+    static std::function<void(QWidget*, const QString&)> ErrorReporter;
+
+    QString SettingsPath() const;
+
+    // Controls
+    TUrlBox* edURL = nullptr;
+    TMoxSpeedButton* sbCaps = nullptr;
+    TMoxSpeedButton* sbFastLeft = nullptr;
+    TMoxSpeedButton* sbFastRight = nullptr;
+    TMoxSpeedButton* pbBrowse = nullptr;
+    TMoxSpeedButton* pbMakeIS = nullptr;
+    TMoxSpeedButton* Key(const QString& name) const { return FKeys.value(name); }
+    const QList<TMoxSpeedButton*>& Keys() const { return FKeyList; }
+
+    // Actions
+    TActionList* ActionList1 = nullptr;
+    TAction* actFromClip = nullptr;
+    TAction* actBrowse = nullptr;
+    TAction* actToClip = nullptr;
+    TAction* actFastLeft = nullptr;
+    TAction* actFastRight = nullptr;
+    TAction* actMakeIS = nullptr;
+    TAction* actMoveTop = nullptr;
+    TAction* actMoveEnd = nullptr;
+    TAction* actAC = nullptr;
+    TAction* actDel = nullptr;
+    TAction* actBS = nullptr;
+    TAction* actTopMost = nullptr;
+    TAction* actAddTemplate = nullptr;
+
+    // Menu bar
+    QMenu* tmiFile = nullptr;
+    QMenu* tmiTemplate = nullptr;
+    QMenu* tmiOption = nullptr;
+    QMenu* tmiHelp = nullptr;
+    QAction* miBrowse = nullptr;
+    QAction* miCopy = nullptr;
+    QAction* miPaste = nullptr;
+    QAction* miMakeIS = nullptr;
+    QAction* miExit = nullptr;
+    QAction* miTopMost = nullptr;
+    QAction* miOption = nullptr;
+    QAction* miHelp = nullptr;
+    QAction* miAbout = nullptr;
+    QList<QIcon> ImageList;
+
+    QTimer* tmFastLeft = nullptr;
+    QTimer* tmFastRight = nullptr;
+    bool FastLeftHeld = false;
+    bool FastRightHeld = false;
+
+    // Keyboard
+    void InsertAtCaret(const QByteArray& text);
+    void SetLetterCase(bool upper);
+    void SyncCapsFromKeyboard();
+    void ApplyIdleHook();
+
+    // Lifecycle
+    bool SaveSettings();
+    void EndSession();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateClientArea();
+    void CreateKeys(QWidget* client);
+    void CreateActions();
+    void CreateMenu();
+    void FormCreate();
+    void ReadSettings(TQuickIni& ini, QPoint centred);
+    bool FormCloseQuery();
+    void ReportError(const QString& message);
+    void RebuildTemplateMenu();
+
+    void sbAlpha_QClick(TMoxSpeedButton* sender);
+    void sbNum_3Click(TMoxSpeedButton* sender);
+    void sbHyphenClick(TMoxSpeedButton* sender);
+    void sbhttpClick(TMoxSpeedButton* sender);
+    void sbAmpersandClick(TMoxSpeedButton* sender);
+    void sbCapsMouseDown(TMoxSpeedButton* sender);
+    void edURLKeyDown();
+    void ApplicationEvents1Idle();
+
+    void actTopMostUpdate(TAction* sender);
+    void actTopMostExecute(TAction* sender);
+    void actBrowseUpdate(TAction* sender);
+    void UpdateCaretCommands();
+    void StartFastRepeat(bool left);
+    void StopFastRepeat(bool left);
+    void FastRepeatStep(bool left);
+    void actMakeISUpdate(TAction* sender);
+    void miOptionClick();
+    void miHelpClick();
+    void miAboutClick();
+    void miExitClick();
+
+    QString FSettingsDir;
+    QHash<QString, TMoxSpeedButton*> FKeys;
+    QList<TMoxSpeedButton*> FKeyList;
+    TSessionEnd* FSessionEnd = nullptr;
+    bool FSessionEnded = false;
+    bool FClipboardHasText = false;
+    QTimer* FRepeatTimer = nullptr;
+    // Where the window goes before the window manager has framed it, and whether it was the centred
+    // default; once the frame is known the position is settled again with the real outer size.
+    bool FPositionDefaulted = false;
+    bool FPlacementSettled = false;
+};

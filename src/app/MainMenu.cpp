@@ -1,0 +1,71 @@
+// The main window's menu bar.
+#include "app/Main.h"
+#include "app/MenuImages.h"
+#include "app/UrlBox.h"
+#include "common/Actions.h"
+
+#include <QMenuBar>
+
+namespace {
+
+QAction* AddItem(QMenu* menu, const char* name, const char* caption, const QKeySequence& shortcut = {},
+                 const QIcon& icon = {}) {
+    QAction* item = menu->addAction(icon, QString::fromUtf8(caption));
+    item->setObjectName(QString::fromLatin1(name));
+    item->setShortcut(shortcut);
+    return item;
+}
+
+} // namespace
+
+void TfrmMain::CreateMenu() {
+    ImageList = MenuImages();
+    QMenuBar* MainMenu1 = menuBar();
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+
+    tmiFile = MainMenu1->addMenu(QString::fromUtf8("ファイル(&F)"));
+    tmiFile->setObjectName(QStringLiteral("tmiFile"));
+    miBrowse = AddItem(tmiFile, "miBrowse", "ブラウザに送る(&B)", QKeySequence(Qt::CTRL | Qt::Key_B), ImageList[7]);
+    actBrowse->BindMenuItem(miBrowse);
+    tmiFile->addSeparator()->setObjectName(QStringLiteral("N12"));
+    miCopy = AddItem(tmiFile, "miCopy", "クリップボードにコピー(&P)", QKeySequence(Qt::CTRL | Qt::Key_P), ImageList[0]);
+    actToClip->BindMenuItem(miCopy);
+    miPaste =
+        AddItem(tmiFile, "miPaste", "クリップボードから貼り付け(&V)", QKeySequence(Qt::CTRL | Qt::Key_V), ImageList[1]);
+    actFromClip->BindMenuItem(miPaste);
+    tmiFile->addSeparator()->setObjectName(QStringLiteral("N13"));
+    miMakeIS = AddItem(tmiFile, "miMakeIS", "インターネットショートカットの作成(&S)",
+                       QKeySequence(Qt::CTRL | Qt::Key_S), ImageList[6]);
+    actMakeIS->BindMenuItem(miMakeIS);
+    tmiFile->addSeparator()->setObjectName(QStringLiteral("N14"));
+    miExit = AddItem(tmiFile, "miExit", "終了(&X)", QKeySequence(Qt::ALT | Qt::Key_F4));
+    connect(miExit, &QAction::triggered, this, &TfrmMain::miExitClick);
+
+    tmiTemplate = MainMenu1->addMenu(QString::fromUtf8("テンプレート(&T)"));
+    tmiTemplate->setObjectName(QStringLiteral("tmiTemplate"));
+
+    tmiOption = MainMenu1->addMenu(QString::fromUtf8("設定(&O)"));
+    tmiOption->setObjectName(QStringLiteral("tmiOption"));
+    miTopMost = AddItem(tmiOption, "miTopMost", "常に最前面に表示(&M)", QKeySequence(Qt::CTRL | Qt::Key_M));
+    miTopMost->setCheckable(true);
+    actTopMost->BindMenuItem(miTopMost);
+    tmiOption->addSeparator()->setObjectName(QStringLiteral("N6"));
+    miOption = AddItem(tmiOption, "miOption", "設定(&O)", QKeySequence(Qt::CTRL | Qt::Key_O), ImageList[3]);
+    connect(miOption, &QAction::triggered, this, &TfrmMain::miOptionClick);
+
+    tmiHelp = MainMenu1->addMenu(QString::fromUtf8("ヘルプ(&H)"));
+    tmiHelp->setObjectName(QStringLiteral("tmiHelp"));
+    miHelp = AddItem(tmiHelp, "miHelp", "説明書の表示(&H)", QKeySequence(Qt::Key_F1), ImageList[4]);
+    connect(miHelp, &QAction::triggered, this, &TfrmMain::miHelpClick);
+    tmiHelp->addSeparator()->setObjectName(QStringLiteral("N4"));
+    miAbout = AddItem(tmiHelp, "miAbout", "バージョン情報(&A)", QKeySequence(Qt::CTRL | Qt::Key_F1));
+    connect(miAbout, &QAction::triggered, this, &TfrmMain::miAboutClick);
+
+    // Menu shortcuts come before the box's own keys, whether their items are enabled or not.
+    QList<QKeySequence> reserved;
+    for (QAction* item : {miBrowse, miCopy, miPaste, miMakeIS, miTopMost, miOption, miHelp, miAbout})
+        reserved.append(item->shortcut());
+    edURL->SetReservedKeys(reserved);
+}
+
+void TfrmMain::RebuildTemplateMenu() {}

@@ -1,0 +1,99 @@
+#include "app/MenuImages.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <functional>
+
+namespace {
+
+QIcon Draw(const std::function<void(QPainter&)>& paint) {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    paint(p);
+    return QIcon(pixmap);
+}
+
+void Page(QPainter& p, int x, int y, int w, int h) {
+    p.setPen(QColor(0x40, 0x40, 0x40));
+    p.setBrush(Qt::white);
+    p.drawRect(x, y, w, h);
+    p.setPen(QColor(0x90, 0x90, 0xC0));
+    for (int line = y + 3; line < y + h - 1; line += 2)
+        p.drawLine(x + 2, line, x + w - 2, line);
+}
+
+} // namespace
+
+QList<QIcon> MenuImages() {
+    QList<QIcon> images;
+    images << Draw([](QPainter& p) { // copy: two pages
+        Page(p, 1, 1, 8, 10);
+        Page(p, 6, 4, 8, 11);
+    });
+    images << Draw([](QPainter& p) { // paste: a clipboard with a page
+        p.setPen(QColor(0x60, 0x40, 0x10));
+        p.setBrush(QColor(0xC8, 0x96, 0x48));
+        p.drawRect(1, 2, 10, 13);
+        p.setBrush(QColor(0x80, 0x80, 0x80));
+        p.drawRect(4, 1, 4, 2);
+        Page(p, 7, 6, 7, 9);
+    });
+    images << Draw([](QPainter& p) { // template editor: a list with a pencil
+        Page(p, 1, 1, 10, 13);
+        p.setPen(QPen(QColor(0xE0, 0x60, 0x00), 2));
+        p.drawLine(8, 14, 14, 5);
+        p.setPen(Qt::black);
+        p.drawPoint(7, 15);
+    });
+    images << Draw([](QPainter& p) { // options: a gear
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setPen(QPen(QColor(0x40, 0x40, 0x60), 3));
+        for (int i = 0; i < 4; ++i) {
+            p.save();
+            p.translate(8, 8);
+            p.rotate(45 * i);
+            p.drawLine(-7, 0, 7, 0);
+            p.restore();
+        }
+        p.setPen(QPen(QColor(0x40, 0x40, 0x60), 1));
+        p.setBrush(QColor(0xA0, 0xA8, 0xC0));
+        p.drawEllipse(QPointF(8, 8), 4.5, 4.5);
+        p.setBrush(Qt::white);
+        p.drawEllipse(QPointF(8, 8), 1.5, 1.5);
+    });
+    images << Draw([](QPainter& p) { // manual: a book
+        p.setPen(QColor(0x20, 0x30, 0x70));
+        p.setBrush(QColor(0x30, 0x60, 0xC0));
+        p.drawRect(2, 1, 11, 14);
+        p.setBrush(Qt::white);
+        p.drawRect(4, 3, 7, 3);
+    });
+    images << Draw([](QPainter& p) { // next page: an arrow to the right
+        QPainterPath arrow;
+        arrow.moveTo(2, 6);
+        arrow.lineTo(8, 6);
+        arrow.lineTo(8, 2);
+        arrow.lineTo(14, 8);
+        arrow.lineTo(8, 14);
+        arrow.lineTo(8, 10);
+        arrow.lineTo(2, 10);
+        arrow.closeSubpath();
+        p.setPen(QColor(0x10, 0x50, 0x10));
+        p.setBrush(QColor(0x30, 0xB0, 0x30));
+        p.drawPath(arrow);
+    });
+    images << Draw([](QPainter& p) { // make shortcut: a page with a globe
+        Page(p, 1, 1, 10, 13);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setPen(QColor(0x10, 0x40, 0x90));
+        p.setBrush(QColor(0x60, 0xA0, 0xF0));
+        p.drawEllipse(QPointF(10.5, 10.5), 4.5, 4.5);
+        p.drawLine(QPointF(6, 10.5), QPointF(15, 10.5));
+        p.drawEllipse(QPointF(10.5, 10.5), 2, 4.5);
+    });
+    images << Draw([](QPainter&) {}); // the browser's icon takes this place when the File menu opens
+    return images;
+}

@@ -1,0 +1,92 @@
+#include "app/UrlBox.h"
+
+#include "common/ShiftJis.h"
+
+#include <QKeyEvent>
+
+TUrlBox::TUrlBox(QWidget* parent) : QLineEdit(parent) {
+    connect(this, &QLineEdit::textEdited, this, &TUrlBox::EncodeForeignCharacters);
+}
+
+QByteArray TUrlBox::TextBytes() const {
+    return sjis::fromUnicodeUrl(text());
+}
+
+qsizetype TUrlBox::LengthBytes() const {
+    return sjis::byteOffsetOf(text(), text().size());
+}
+
+qsizetype TUrlBox::SelStartBytes() const {
+    const int start = hasSelectedText() ? selectionStart() : cursorPosition();
+    return sjis::byteOffsetOf(text(), start);
+}
+
+qsizetype TUrlBox::SelLengthBytes() const {
+    if (!hasSelectedText())
+        return 0;
+    const QString t = text();
+    return sjis::byteOffsetOf(t, selectionEnd()) - sjis::byteOffsetOf(t, selectionStart());
+}
+
+void TUrlBox::SetTextBytes(const QByteArray& bytes, qsizetype caretBytes) {
+    setText(sjis::toUnicode(bytes));
+    SetCaretBytes(caretBytes);
+}
+
+void TUrlBox::SetCaretBytes(qsizetype caretBytes) {
+    setCursorPosition(static_cast<int>(sjis::indexOfByteOffset(text(), caretBytes)));
+}
+
+void TUrlBox::InsertAtCaret(const QByteArray& bytes) {
+    const QString inserted = sjis::toUnicode(bytes);
+    QString t = text();
+    int start = cursorPosition();
+    if (hasSelectedText()) {
+        start = selectionStart();
+        t.remove(start, selectionLength());
+    }
+    t.insert(start, inserted);
+    setText(t);
+    setCursorPosition(start + static_cast<int>(inserted.size()));
+}
+
+bool TUrlBox::IsReserved(const QKeyEvent* event) const {
+    const QKeySequence pressed(event->keyCombination());
+    return FReserved.contains(pressed);
+}
+
+bool TUrlBox::event(QEvent* event) {
+    // Not overriding a reserved key lets the window's shortcut take it.
+    if (event->type() == QEvent::ShortcutOverride && IsReserved(static_cast<QKeyEvent*>(event))) {
+        event->ignore();
+        return true;
+    }
+    return QLineEdit::event(event);
+}
+
+void TUrlBox::keyPressEvent(QKeyEvent* event) {
+    // A reserved key whose menu item is disabled arrives here: it is consumed, as the menu would.
+    if (IsReserved(event)) {
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        // The carriage return never reaches the text; the browse command decides what Enter does.
+        emit EnterPressed();
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void TUrlBox::EncodeForeignCharacters() {
+    const QString t = text();
+    if (sjis::isEncodable(t))
+        return;
+    const int cursor = cursorPosition();
+    const QString encoded = sjis::toUnicode(sjis::fromUnicodeUrl(t));
+    // Keep the caret after the same characters it followed before the encoding.
+    const QString before = sjis::toUnicode(sjis::fromUnicodeUrl(QStringView(t).left(cursor)));
+    setText(encoded);
+    setCursorPosition(static_cast<int>(before.size()));
+}

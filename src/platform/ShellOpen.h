@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QString>
+
+// Asks the desktop to open a document with its registered program. The outcome is not examined.
+void ShellOpenDocument(const QString& path);
