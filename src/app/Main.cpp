@@ -43,8 +43,8 @@ void ShowErrorBox(QWidget* parent, const QString& message) {
 std::function<void(QWidget*, const QString&)> TfrmMain::ErrorReporter = ShowErrorBox;
 
 TfrmMain::TfrmMain(const QString& settingsDir, QWidget* parent)
-    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                              Qt::WindowCloseButtonHint),
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       FSettingsDir(settingsDir) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Velmarinth"));

@@ -109,6 +109,31 @@ void TfrmMain::CreateActions() {
         key->SetHint(hint);
     }
 
+    // The picture buttons of the browse and make-shortcut commands.
+    QWidget* client = centralWidget();
+    pbBrowse = new TMoxSpeedButton(client);
+    pbBrowse->setObjectName(QStringLiteral("pbBrowse"));
+    pbBrowse->setGeometry(295, 183, 96, 25);
+    pbBrowse->setCursor(Qt::PointingHandCursor);
+    pbMakeIS = new TMoxSpeedButton(client);
+    pbMakeIS->setObjectName(QStringLiteral("pbMakeIS"));
+    pbMakeIS->setGeometry(6, 36, 95, 20);
+    for (auto [button, action] : {std::pair{pbBrowse, actBrowse}, std::pair{pbMakeIS, actMakeIS}}) {
+        button->SetColor(QColor(0x9D, 0xB9, 0xEB));
+        button->SetColorWhenDown(QColor(0x02, 0x9F, 0xFD));
+        button->SetHotTrackColor(QColor(0x6F, 0xBE, 0xFF));
+        button->SetFlat(true);
+        QFont font = button->font();
+        font.setBold(true);
+        button->setFont(font);
+        button->SetFontColor(Qt::white);
+        button->SetHotTrackFontColor(Qt::white);
+        button->SetAction(action);
+        button->SetCaption(action->Caption());
+        button->SetHint(action->Hint());
+    }
+    pbBrowse->SetHint(QString::fromUtf8("ブラウザで開く"));
+
     connect(sbFastLeft, &TMoxSpeedButton::MouseDown, this, [this] { StartFastRepeat(true); });
     connect(sbFastRight, &TMoxSpeedButton::MouseDown, this, [this] { StartFastRepeat(false); });
     connect(sbFastLeft, &TMoxSpeedButton::MouseUp, this, [this] { StopFastRepeat(true); });

@@ -1,0 +1,247 @@
+"""Drives the real velmarinth binary on a virtual X server with a window manager.
+
+Each test gets a fresh folder holding a copy of the binary (so its settings file is its own), a private
+HOME and XDG folders, and real X input through xdotool.
+"""
+import ctypes
+import os
+import shutil
+import signal
+import struct
+import subprocess
+import tempfile
+import time
+import unittest
+
+BINARY = os.environ.get("VEL_BINARY") or os.path.join(
+    os.path.dirname(__file__), "..", "..", "build", "dev", "src", "app", "velmarinth")
+SCREEN_W, SCREEN_H = 1024, 768
+CLIENT_W, CLIENT_H = 395, 212
+
+
+def wait_for(predicate, timeout=10.0, interval=0.05, what="condition"):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        value = predicate()
+        if value:
+            return value
+        time.sleep(interval)
+    raise AssertionError("timed out waiting for " + what)
+
+
+def read_file(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+class Display:
+    """An Xvfb server with openbox on a free display number."""
+
+    def __init__(self):
+        self.xvfb = None
+        self.wm = None
+        self.name = None
+
+    def start(self):
+        for number in range(90, 140):
+            if os.path.exists("/tmp/.X11-unix/X%d" % number) or os.path.exists("/tmp/.X%d-lock" % number):
+                continue
+            self.name = ":%d" % number
+            self.xvfb = subprocess.Popen(
+                ["Xvfb", self.name, "-screen", "0", "%dx%dx24" % (SCREEN_W, SCREEN_H), "-ac", "-nolisten", "tcp"],
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            try:
+                wait_for(lambda: os.path.exists("/tmp/.X11-unix/X%d" % number), 5, what="Xvfb")
+                break
+            except AssertionError:
+                self.xvfb.kill()
+                self.xvfb = None
+        if not self.xvfb:
+            raise RuntimeError("no free X display")
+        env = dict(os.environ, DISPLAY=self.name)
+        self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=env,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_for(lambda: "_NET_SUPPORTING_WM_CHECK" in self.x(["xprop", "-root"]), 10, what="openbox")
+        return self
+
+    def x(self, args, check=False):
+        result = subprocess.run(args, env=dict(os.environ, DISPLAY=self.name), capture_output=True, text=True,
+                                check=check)
+        return result.stdout
+
+    def stop(self):
+        for proc in (self.wm, self.xvfb):
+            if proc and proc.poll() is None:
+                proc.terminate()
+                try:
+                    proc.wait(5)
+                except subprocess.TimeoutExpired:
+                    proc.kill()
+
+
+class App:
+    """One run of velmarinth in its own folder."""
+
+    def __init__(self, display, folder, user=None):
+        self.display = display
+        self.folder = folder
+        self.user = user
+        self.proc = None
+        self.wid = None
+
+    @property
+    def ini(self):
+        return os.path.join(self.folder, "Velmarinth.ini")
+
+    def env(self):
+        home = os.path.join(self.folder, "home")
+        os.makedirs(home, exist_ok=True)
+        env = dict(os.environ, DISPLAY=self.display.name, HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"),
+                   XDG_DATA_HOME=os.path.join(home, ".local", "share"), XDG_CACHE_HOME=os.path.join(home, ".cache"),
+                   XDG_RUNTIME_DIR=home, QT_QPA_PLATFORM="xcb", LANG="C.UTF-8")
+        env.pop("SESSION_MANAGER", None)
+        return env
+
+    def start(self, wait=True):
+        binary = os.path.join(self.folder, "velmarinth")
+        if not os.path.exists(binary):
+            shutil.copy2(BINARY, binary)
+        args = [binary]
+        if self.user is not None:
+            args = ["setpriv", "--reuid=%d" % self.user, "--regid=%d" % self.user, "--clear-groups"] + args
+        with open(os.path.join(self.folder, "stderr.log"), "ab") as log:
+            self.proc = subprocess.Popen(args, cwd=self.folder, env=self.env(), stdout=subprocess.DEVNULL,
+                                         stderr=log)
+        if wait:
+            self.wid = self.find_window("^Velmarinth$")
+        return self
+
+    def find_window(self, name, timeout=15):
+        def search():
+            out = self.display.x(["xdotool", "search", "--onlyvisible", "--pid", str(self.proc.pid), "--name", name])
+            ids = out.split()
+            return ids[0] if ids else None
+        return wait_for(search, timeout, what="window " + name)
+
+    def geometry(self, wid=None):
+        """Position and size of the window's client (without the frame), in root coordinates."""
+        out = self.display.x(["xwininfo", "-id", wid or self.wid])
+        values = {}
+        for line in out.splitlines():
+            line = line.strip()
+            for key in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"):
+                if line.startswith(key + ":"):
+                    values[key] = int(line.split(":")[1])
+        return (values["Absolute upper-left X"], values["Absolute upper-left Y"], values["Width"], values["Height"])
+
+    def frame_extents(self):
+        out = self.display.x(["xprop", "-id", self.wid, "_NET_FRAME_EXTENTS"])
+        if "=" not in out:
+            return (0, 0, 0, 0)
+        return tuple(int(v) for v in out.split("=")[1].split(","))
+
+    def menu_height(self):
+        return self.geometry()[3] - CLIENT_H
+
+    def client_point(self, x, y):
+        gx, gy, _, _ = self.geometry()
+        return gx + x, gy + self.menu_height() + y
+
+    def click_at(self, x, y, button=1):
+        px, py = self.client_point(x, y)
+        self.display.x(["xdotool", "mousemove", "--sync", str(px), str(py)])
+        time.sleep(0.05)
+        self.display.x(["xdotool", "click", str(button)])
+        time.sleep(0.05)
+
+    def click_key(self, left, top, width, height):
+        self.click_at(left + width // 2, top + height // 2)
+
+    def activate(self):
+        self.display.x(["xdotool", "windowactivate", "--sync", self.wid])
+
+    def key(self, *keys):
+        self.display.x(["xdotool", "key", "--clearmodifiers"] + list(keys))
+
+    def close(self, timeout=10):
+        self.activate()
+        self.key("alt+F4")
+        return self.wait_exit(timeout)
+
+    def wait_exit(self, timeout=10):
+        try:
+            return self.proc.wait(timeout)
+        except subprocess.TimeoutExpired:
+            self.proc.kill()
+            raise
+
+    def kill(self):
+        if self.proc and self.proc.poll() is None:
+            self.proc.kill()
+            self.proc.wait()
+
+    def read_ini(self):
+        return read_file(self.ini)
+
+    def screenshot(self, path):
+        self.display.x(["import", "-window", "root", path])
+
+
+HEADER = (b";******************************************\r\n"
+          b";*     Velmarinth initialization file     *\r\n"
+          b";******************************************\r\n\r\n")
+
+
+class Inotify:
+    """Counts files renamed into (or written in) a folder, to see how often a file was replaced."""
+    IN_CLOSE_WRITE = 0x08
+    IN_MOVED_TO = 0x80
+
+    def __init__(self, folder):
+        self.libc = ctypes.CDLL("libc.so.6", use_errno=True)
+        self.fd = self.libc.inotify_init1(os.O_NONBLOCK)
+        self.libc.inotify_add_watch(self.fd, folder.encode(), self.IN_CLOSE_WRITE | self.IN_MOVED_TO)
+
+    def events(self):
+        found = []
+        while True:
+            try:
+                data = os.read(self.fd, 65536)
+            except BlockingIOError:
+                return found
+            offset = 0
+            while offset < len(data):
+                _, mask, _, length = struct.unpack_from("iIII", data, offset)
+                name = data[offset + 16:offset + 16 + length].rstrip(b"\0").decode()
+                found.append((mask, name))
+                offset += 16 + length
+
+    def close(self):
+        os.close(self.fd)
+
+
+class E2ETestCase(unittest.TestCase):
+    display = None
+
+    @classmethod
+    def setUpClass(cls):
+        cls.display = Display().start()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.display.stop()
+
+    def setUp(self):
+        self.folder = tempfile.mkdtemp(prefix="vel-e2e-")
+        os.chmod(self.folder, 0o755)
+        self.apps = []
+
+    def tearDown(self):
+        for app in self.apps:
+            app.kill()
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+    def app(self, user=None, folder=None):
+        app = App(self.display, folder or self.folder, user)
+        self.apps.append(app)
+        return app

@@ -1,0 +1,140 @@
+"""Start-up, settings file and shutdown of the real program under a window manager."""
+import os
+import signal
+import stat
+import subprocess
+import time
+import unittest
+
+from harness import HEADER, SCREEN_H, SCREEN_W, E2ETestCase, Inotify, read_file, wait_for
+
+HTTP_KEY = (5, 59, 71, 23)
+WWW_KEY = (76, 59, 53, 23)
+Q_KEY = (10, 110, 23, 23)
+CAPS_KEY = (182, 159, 70, 20)
+
+
+def frame_rect(app):
+    x, y, w, h = app.geometry()
+    left, right, top, bottom = app.frame_extents()
+    return x - left, y - top, w + left + right, h + top + bottom
+
+
+def main_section(left, top, *lines):
+    body = b"".join(line + b"\r\n" for line in lines)
+    return HEADER + b"[Main]\r\nLeft=%d\r\nTop=%d\r\n" % (left, top) + body + b"\r\n"
+
+
+class LifecycleTest(E2ETestCase):
+    def test_first_start_clicks_close_and_restart(self):
+        app = self.app().start()
+        wait_for(lambda: os.path.exists(app.ini), what="settings file")
+        self.assertEqual(app.read_ini(), b"", "first start leaves an empty settings file")
+        time.sleep(0.5)
+        fx, fy, fw, fh = frame_rect(app)
+        self.assertEqual((fx, fy), ((SCREEN_W - fw) // 2, (SCREEN_H - fh) // 2), "centred on the screen")
+
+        app.click_key(*HTTP_KEY)
+        app.click_key(*WWW_KEY)
+        self.assertEqual(app.close(), 0)
+        self.assertEqual(app.read_ini(), main_section(fx, fy, b"URLBox=http://www.|"))
+
+        # The caret comes back at 11: a letter goes after "www.", and the window stays where it was.
+        again = self.app().start()
+        time.sleep(0.5)
+        self.assertEqual(frame_rect(again)[:2], (fx, fy))
+        again.click_key(*Q_KEY)
+        self.assertEqual(again.close(), 0)
+        self.assertEqual(again.read_ini(), main_section(fx, fy, b"URLBox=http://www.q|"))
+
+    def test_caps_key_survives_restart(self):
+        app = self.app().start()
+        app.click_key(*CAPS_KEY)
+        app.click_key(*Q_KEY)
+        self.assertEqual(app.close(), 0)
+        data = app.read_ini()
+        self.assertIn(b"CapsLock=1\r\nURLBox=Q|\r\n", data)
+        again = self.app().start()
+        again.click_key(*Q_KEY)
+        self.assertEqual(again.close(), 0)
+        self.assertIn(b"CapsLock=1\r\nURLBox=QQ|\r\n", again.read_ini())
+
+    def test_window_is_kept_inside_the_work_area(self):
+        with open(os.path.join(self.folder, "Velmarinth.ini"), "wb") as f:
+            f.write(b"[Main]\r\nLeft=-5000\r\nTop=20000\r\n")
+        app = self.app().start()
+        wait_for(lambda: frame_rect(app)[0] == 0 and frame_rect(app)[1] + frame_rect(app)[3] == SCREEN_H,
+                 5, what="window inside the work area")
+        fx, fy, _, _ = frame_rect(app)
+        self.assertEqual(app.close(), 0)
+        self.assertEqual(app.read_ini(), main_section(fx, fy))
+
+    def test_sigterm_writes_settings_once(self):
+        app = self.app().start()
+        app.click_key(*WWW_KEY)
+        time.sleep(0.3)
+        watch = Inotify(self.folder)
+        try:
+            app.proc.send_signal(signal.SIGTERM)
+            self.assertEqual(app.wait_exit(10), 0)
+            time.sleep(0.2)
+            writes = [name for _, name in watch.events() if name == "Velmarinth.ini"]
+        finally:
+            watch.close()
+        self.assertEqual(len(writes), 1, "settings written exactly once")
+        self.assertIn(b"URLBox=www.|\r\n", app.read_ini())
+
+    def test_read_only_folder_reports_and_still_closes(self):
+        if os.geteuid() != 0:
+            self.skipTest("needs root to run the program as another user")
+        original = b"[Main]\r\nLeft=10\r\nTop=20\r\n"
+        ini = os.path.join(self.folder, "Velmarinth.ini")
+        with open(ini, "wb") as f:
+            f.write(original)
+        os.chmod(ini, 0o644)
+        os.makedirs(os.path.join(self.folder, "home"), exist_ok=True)
+        os.chown(os.path.join(self.folder, "home"), 65534, 65534)
+        app = self.app(user=65534).start(wait=False)
+        # The start-up rewrite fails: the error report comes first.
+        box = app.find_window("^Velmarinth $")
+        self.assertIn("Velmarinth", self.display.x(["xdotool", "getwindowname", box]))
+        self.display.x(["xdotool", "windowactivate", "--sync", box])
+        app.key("Return")
+        app.wid = app.find_window("^Velmarinth$")
+        app.activate()
+        app.key("alt+F4")
+        box = app.find_window("^Velmarinth $")
+        self.display.x(["xdotool", "windowactivate", "--sync", box])
+        app.key("Return")
+        self.assertEqual(app.wait_exit(10), 0)
+        self.assertEqual(app.read_ini(), original, "an unwritable settings file is left as it was")
+        self.assertEqual([n for n in os.listdir(self.folder) if n.startswith("Velmarinth.ini")], ["Velmarinth.ini"])
+
+
+class BadSettingsTest(E2ETestCase):
+    CASES = {
+        "nul bytes": (b"[Main]\r\nURLBox=ab\0cd|\r\nTopMost=0\0\r\n", None),
+        "invalid shift-jis": (b"[Main]\r\nURLBox=http://\x81\xff\x83|x\r\n", None),
+        "ten megabyte line": (b"[Main]\r\nURLBox=" + b"w" * (10 * 1024 * 1024) + b"\r\n", None),
+        "only garbage": (bytes(range(256)) * 64, b""),
+    }
+
+    def test_bad_files_start_with_defaults(self):
+        for name, (content, rewritten) in self.CASES.items():
+            with self.subTest(name):
+                folder = os.path.join(self.folder, name.replace(" ", "-"))
+                os.makedirs(folder)
+                ini = os.path.join(folder, "Velmarinth.ini")
+                with open(ini, "wb") as f:
+                    f.write(content)
+                app = self.app(folder=folder).start()
+                wait_for(lambda: read_file(ini) != content, 10, what="start-up rewrite")
+                if rewritten is not None:
+                    self.assertEqual(read_file(ini), rewritten)
+                self.assertIsNone(app.proc.poll())
+                self.assertEqual(app.close(), 0)
+                self.assertTrue(read_file(ini).startswith(b";****"))
+
+
+if __name__ == "__main__":
+    unittest.main()
