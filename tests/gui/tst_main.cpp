@@ -1,0 +1,333 @@
+#include "app/KeyTable.h"
+#include "app/Main.h"
+#include "app/UrlBox.h"
+#include "common/Actions.h"
+#include "common/VelGlobals.h"
+#include "controls/MoxSpeedButton.h"
+#include "templates/TemplateList.h"
+
+#include <QFile>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+QByteArray ReadFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+const QByteArray kHeader = ";******************************************\r\n"
+                           ";*     Velmarinth initialization file     *\r\n"
+                           ";******************************************\r\n\r\n";
+
+void Click(TMoxSpeedButton* key) {
+    QTest::mouseClick(key, Qt::LeftButton, {}, QPoint(key->width() / 2, key->height() / 2));
+}
+
+} // namespace
+
+class TestMain : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir;
+    QStringList errors;
+
+    std::unique_ptr<TfrmMain> Open() {
+        VelGlobals::Reset();
+        return std::make_unique<TfrmMain>(dir->path());
+    }
+    QString Ini() const { return dir->filePath(QStringLiteral("Velmarinth.ini")); }
+    QByteArray Expected(const TfrmMain& w, const QByteArray& mainLines, const QByteArray& rest = {}) {
+        return kHeader + "[Main]\r\nLeft=" + QByteArray::number(w.frameGeometry().x()) +
+               "\r\nTop=" + QByteArray::number(w.frameGeometry().y()) + "\r\n" + mainLines + "\r\n" + rest;
+    }
+
+private slots:
+    void init() {
+        dir = std::make_unique<QTemporaryDir>();
+        errors.clear();
+        TfrmMain::ErrorReporter = [this](QWidget*, const QString& message) { errors << message; };
+    }
+
+    void keyTableMatchesWindow() {
+        auto w = Open();
+        QCOMPARE(w->Keys().size(), 73);
+        QCOMPARE(w->menuBar()->actions().size(), 4);
+        QSet<QString> names;
+        for (const KeyDef& def : KeyTable()) {
+            TMoxSpeedButton* key = w->findChild<TMoxSpeedButton*>(QString::fromLatin1(def.name));
+            QVERIFY2(key, def.name);
+            QVERIFY(!names.contains(key->objectName()));
+            names.insert(key->objectName());
+            QCOMPARE(key->geometry(), QRect(def.left, def.top, def.width, def.height));
+            QCOMPARE(key->focusPolicy(), Qt::NoFocus);
+            QVERIFY(QRect(0, 0, 395, 212).contains(key->geometry()));
+        }
+        // Spot checks written out by hand, independent of the table above.
+        const struct {
+            const char* name;
+            const char* caption;
+            QRect rect;
+        } expected[] = {
+            {"sbhttp", "http://", {5, 59, 71, 23}},    {"sbhtml", "html", {344, 59, 47, 23}},
+            {"sbne", ".ne", {36, 82, 32, 23}},         {"sbhtm", "htm", {355, 82, 36, 23}},
+            {"sbAlpha_P", "p", {217, 110, 23, 23}},    {"sbAlpha_L", "l", {205, 133, 23, 23}},
+            {"sbAlpha_M", "m", {148, 156, 23, 23}},    {"sbNum_9", "9", {309, 110, 23, 23}},
+            {"sbNum_0", "0", {263, 179, 23, 23}},      {"sbAllClear", "AC", {341, 110, 50, 23}},
+            {"sbBs", "BS", {341, 156, 50, 23}},        {"sbCaps", "CapsLock", {182, 159, 70, 20}},
+            {"sbAmpersand", "&&", {194, 184, 23, 23}}, {"sbQuestionMark", "?", {171, 184, 23, 23}},
+            {"sbCopy", "Copy", {123, 36, 70, 20}},     {"sbMoveLast", "", {361, 36, 30, 20}},
+        };
+        for (const auto& e : expected) {
+            TMoxSpeedButton* key = w->Key(QString::fromLatin1(e.name));
+            QVERIFY2(key, e.name);
+            QCOMPARE(key->Caption(), QString::fromLatin1(e.caption));
+            QCOMPARE(key->geometry(), e.rect);
+        }
+        QCOMPARE(w->edURL->geometry(), QRect(5, 6, 386, 29));
+        QCOMPARE(w->centralWidget()->size(), QSize(395, 212));
+    }
+
+    void keysInsertTheirText_data() {
+        QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("caret");
+        QTest::newRow("http then www") << QStringList{"sbhttp", "sbwww"} << "http://www." << 11;
+        QTest::newRow("letters digits symbols")
+            << QStringList{"sbAlpha_A", "sbNum_7", "sbHyphen", "sbTilde",   "sbUnderBar",
+                           "sbColon",   "sbSlash", "sbPeriod", "sbPercent", "sbQuestionMark"}
+            << "a7-~_:/.%?" << 10;
+        QTest::newRow("ampersand inserts one") << QStringList{"sbAmpersand"} << "&" << 1;
+        QTest::newRow("fragments") << QStringList{"sbco", "sbjp", "sbindex", "sbhtml", "sbcgi", "sbphp", "sbbiz"}
+                                   << ".co.jp/index.html.cgi.php.biz/" << 30;
+        QTest::newRow("caps upper letters only")
+            << QStringList{"sbCaps", "sbAlpha_Q", "sbwww", "sbNum_1"} << "Qwww.1" << 6;
+        QTest::newRow("caps twice back to lower") << QStringList{"sbCaps", "sbCaps", "sbAlpha_Z"} << "z" << 1;
+    }
+    void keysInsertTheirText() {
+        QFETCH(QStringList, keys);
+        QFETCH(QString, text);
+        QFETCH(int, caret);
+        auto w = Open();
+        w->show();
+        w->edURL->setFocus();
+        for (const QString& name : keys)
+            Click(w->Key(name));
+        QCOMPARE(w->edURL->text(), text);
+        QCOMPARE(w->edURL->cursorPosition(), caret);
+    }
+
+    void insertReplacesSelectionAndKeepsFocus() {
+        auto w = Open();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        w->edURL->setFocus();
+        w->edURL->setText(QStringLiteral("http://abc.jp/"));
+        w->edURL->setSelection(7, 3);
+        Click(w->Key(QStringLiteral("sbwww")));
+        QCOMPARE(w->edURL->text(), QStringLiteral("http://www..jp/"));
+        QCOMPARE(w->edURL->cursorPosition(), 11);
+        QVERIFY(!w->edURL->hasSelectedText());
+        QVERIFY(w->edURL->hasFocus());
+        // A quick double click inserts twice.
+        TMoxSpeedButton* dot = w->Key(QStringLiteral("sbPeriod"));
+        QTest::mouseDClick(dot, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(w->edURL->text(), QStringLiteral("http://www....jp/"));
+    }
+
+    void letterCaseAndCapsKey() {
+        auto w = Open();
+        TMoxSpeedButton* caps = w->sbCaps;
+        QCOMPARE(caps->Hint(), QString::fromUtf8("大文字に切り替え"));
+        QCOMPARE(caps->FontColor(), QColor(Qt::white));
+        Click(caps);
+        QVERIFY(caps->Down());
+        for (char c = 'A'; c <= 'Z'; ++c)
+            QCOMPARE(w->Key(QStringLiteral("sbAlpha_") + QLatin1Char(c))->Caption(), QString(QLatin1Char(c)));
+        QCOMPARE(caps->Hint(), QString::fromUtf8("小文字に切り替え"));
+        QCOMPARE(caps->FontColor(), QColor(0x00, 0xFF, 0xFF));
+        // The sentinel decides: a caption already in the asked case is left alone.
+        w->Key(QStringLiteral("sbAlpha_Q"))->SetCaption(QStringLiteral("x"));
+        w->SetLetterCase(false);
+        QCOMPARE(w->Key(QStringLiteral("sbAlpha_W"))->Caption(), QStringLiteral("W"));
+    }
+
+    void enterRunsBrowseOnlyWhenEnabled() {
+        auto w = Open();
+        int runs = 0;
+        w->actBrowse->OnExecute = [&](TAction*) { ++runs; };
+        w->show();
+        w->edURL->setFocus();
+        QTest::keyClick(w->edURL, Qt::Key_Return);
+        QCOMPARE(runs, 0);
+        w->edURL->setText(QStringLiteral("www.x"));
+        QTest::keyClick(w->edURL, Qt::Key_Enter, Qt::ShiftModifier);
+        QCOMPARE(runs, 1);
+        QCOMPARE(w->edURL->text(), QStringLiteral("www.x"));
+    }
+
+    void savedFiles_data() {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<std::function<void(TfrmMain&)>>("change");
+        QTest::addColumn<QByteArray>("mainLines");
+        QTest::addColumn<QByteArray>("rest");
+        using F = std::function<void(TfrmMain&)>;
+        QTest::newRow("first close") << QByteArray() << F([](TfrmMain&) {}) << QByteArray() << QByteArray();
+        QTest::newRow("caret after qq") << QByteArray() << F([](TfrmMain& w) {
+            w.edURL->setText(QStringLiteral("http://www.qq.co.jp/"));
+            w.edURL->setCursorPosition(13);
+        }) << QByteArray("URLBox=http://www.qq|.co.jp/\r\n")
+                                        << QByteArray();
+        QTest::newRow("selection stores its start") << QByteArray() << F([](TfrmMain& w) {
+            w.edURL->setText(QStringLiteral("abcdef"));
+            w.edURL->setSelection(4, -3);
+        }) << QByteArray("URLBox=a|bcdef\r\n") << QByteArray();
+        QTest::newRow("double byte caret offset") << QByteArray() << F([](TfrmMain& w) {
+            w.edURL->setText(QString::fromUtf8("ポx"));
+            w.edURL->setCursorPosition(1);
+        }) << QByteArray("URLBox=\x83\x7c|x\r\n") << QByteArray();
+        QTest::newRow("save url box off") << QByteArray("[Main]\r\nURLBox=old|\r\n[Option]\r\nSaveURLBox=0\r\n")
+                                          << F([](TfrmMain& w) { w.edURL->setText(QStringLiteral("www.")); })
+                                          << QByteArray() << QByteArray("[Option]\r\nSaveURLBox=0\r\n\r\n");
+        QTest::newRow("every option") << QByteArray("[Main]\r\nTopMost=1\r\nCapsLock=1\r\n[MakeIS]\r\n"
+                                                    "TargetFolderIndex=2\r\nTargetFolder=/tmp/x\r\n[Option]\r\n"
+                                                    "DirectedBrowserPath=/usr/bin/b\r\nShowToolTip=0\r\n"
+                                                    "MinimizeAfterExe=1\r\nRunWithCommandLine=1\r\n"
+                                                    "UseDirectedBrowser=1\r\n")
+                                      << F([](TfrmMain&) {}) << QByteArray("TopMost=1\r\nCapsLock=1\r\n")
+                                      << QByteArray("[MakeIS]\r\nTargetFolderIndex=2\r\nTargetFolder=/tmp/x\r\n\r\n"
+                                                    "[Option]\r\nDirectedBrowserPath=/usr/bin/b\r\nShowToolTip=0\r\n"
+                                                    "MinimizeAfterExe=1\r\nRunWithCommandLine=1\r\n"
+                                                    "UseDirectedBrowser=1\r\n\r\n");
+        QTest::newRow("sync caps never writes CapsLock")
+            << QByteArray("[Main]\r\nCapsLock=1\r\n[Option]\r\nSyncCapsLock=1\r\n") << F([](TfrmMain&) {})
+            << QByteArray() << QByteArray("[Option]\r\nSyncCapsLock=1\r\n\r\n");
+        QTest::newRow("changed template list") << QByteArray() << F([](TfrmMain&) {
+            VelGlobals::TemplateList = {"a|", " b|"};
+        }) << QByteArray() << QByteArray("[Template]\r\nCount=2\r\n0=a|\r\n1=\" b|\"\r\n\r\n");
+        QTest::newRow("empty template list is stored")
+            << QByteArray() << F([](TfrmMain&) { VelGlobals::TemplateList.clear(); }) << QByteArray()
+            << QByteArray("[Template]\r\nCount=0\r\n\r\n");
+        QTest::newRow("default list again leaves no section")
+            << QByteArray("[Template]\r\nCount=1\r\n0=x|\r\n")
+            << F([](TfrmMain&) { VelGlobals::TemplateList = SplitTemplateText(DefaultTemplateText()); }) << QByteArray()
+            << QByteArray();
+    }
+    void savedFiles() {
+        QFETCH(QByteArray, before);
+        QFETCH(std::function<void(TfrmMain&)>, change);
+        QFETCH(QByteArray, mainLines);
+        QFETCH(QByteArray, rest);
+        if (!before.isNull())
+            WriteFile(Ini(), before);
+        auto w = Open();
+        change(*w);
+        QVERIFY(w->SaveSettings());
+        QCOMPARE(ReadFile(Ini()), Expected(*w, mainLines, rest));
+        QVERIFY(errors.isEmpty());
+    }
+
+    void startupReadsAndRewrites_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("caret");
+        QTest::addColumn<bool>("caps");
+        QTest::addColumn<QByteArray>("rewritten");
+        QTest::newRow("missing file") << QByteArray() << QString() << 0 << false << QByteArray("");
+        QTest::newRow("caret marker") << QByteArray("[Main]\r\nURLBox=http://www.qq|.co.jp/\r\n")
+                                      << "http://www.qq.co.jp/" << 13 << false
+                                      << QByteArray("[Main]\r\nURLBox=http://www.qq|.co.jp/\r\n\r\n");
+        QTest::newRow("no marker caret at start") << QByteArray(";c\r\n[main]\r\n  urlbox = abc \r\n") << "abc" << 0
+                                                  << false << QByteArray("[main]\r\nurlbox=abc\r\n\r\n");
+        QTest::newRow("marker in double byte is text")
+            << QByteArray("[Main]\r\nURLBox=\x83\x7c\x7cx\r\n") << QString::fromUtf8("ポx") << 1 << false
+            << QByteArray("[Main]\r\nURLBox=\x83\x7c\x7cx\r\n\r\n");
+        QTest::newRow("caps from file") << QByteArray("[Main]\r\nCapsLock=5\r\n") << QString() << 0 << true
+                                        << QByteArray("[Main]\r\nCapsLock=5\r\n\r\n");
+        QTest::newRow("sync caps ignores file")
+            << QByteArray("[Main]\r\nCapsLock=1\r\n[Option]\r\nSyncCapsLock=1\r\n") << QString() << 0 << false
+            << QByteArray("[Main]\r\nCapsLock=1\r\n\r\n[Option]\r\n"
+                          "SyncCapsLock=1\r\n\r\n");
+        QTest::newRow("url box not read when off")
+            << QByteArray("[Main]\r\nURLBox=abc|\r\n[Option]\r\nSaveURLBox=0\r\n") << QString() << 0 << false
+            << QByteArray("[Main]\r\nURLBox=abc|\r\n\r\n[Option]\r\nSaveURLBox=0\r\n\r\n");
+    }
+    void startupReadsAndRewrites() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, text);
+        QFETCH(int, caret);
+        QFETCH(bool, caps);
+        QFETCH(QByteArray, rewritten);
+        if (!file.isNull())
+            WriteFile(Ini(), file);
+        auto w = Open();
+        QCOMPARE(w->edURL->text(), text);
+        QCOMPARE(w->edURL->cursorPosition(), caret);
+        QCOMPARE(w->sbCaps->Down(), caps);
+        QCOMPARE(w->Key(QStringLiteral("sbAlpha_A"))->Caption(), caps ? QStringLiteral("A") : QStringLiteral("a"));
+        QCOMPARE(ReadFile(Ini()), rewritten);
+    }
+
+    void templatesFromFile() {
+        WriteFile(Ini(), "[Template]\r\nCount=3\r\n0=a|\r\n");
+        Open();
+        QCOMPARE(VelGlobals::TemplateList, (QList<QByteArray>{"a|", "", ""}));
+        WriteFile(Ini(), "[Template]\r\n0=a|\r\n");
+        Open();
+        QVERIFY(VelGlobals::TemplateList.isEmpty());
+        WriteFile(Ini(), "[Template]\r\n[Main]\r\n");
+        Open();
+        QCOMPARE(VelGlobals::TemplateList.size(), 13);
+    }
+
+    void topMostCommand() {
+        auto w = Open();
+        w->ActionList1->UpdateAll();
+        QVERIFY(!w->miTopMost->isChecked());
+        w->miTopMost->trigger();
+        QVERIFY(VelGlobals::TopMost);
+        w->ActionList1->UpdateAll();
+        QVERIFY(w->miTopMost->isChecked());
+        QVERIFY(w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        // Whoever changed the window's state, the idle update brings it back to the setting.
+        w->overrideWindowFlags(w->windowFlags() & ~Qt::WindowStaysOnTopHint);
+        w->ActionList1->UpdateAll();
+        QVERIFY(w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    }
+
+    void urlRuleEnablesBrowseAndMakeShortcut_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("http") << "http://q" << true;
+        QTest::newRow("https") << "https://q" << true;
+        QTest::newRow("www") << "www.q" << true;
+        QTest::newRow("upper HTTP") << "HTTP://Q" << false;
+        QTest::newRow("Www") << "Www.q" << false;
+        QTest::newRow("ftp") << "ftp://q" << false;
+        QTest::newRow("ww") << "ww" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+    void urlRuleEnablesBrowseAndMakeShortcut() {
+        QFETCH(QString, text);
+        QFETCH(bool, enabled);
+        auto w = Open();
+        w->edURL->setText(text);
+        w->ActionList1->UpdateAll();
+        QCOMPARE(w->actBrowse->Enabled(), enabled);
+        QCOMPARE(w->actMakeIS->Enabled(), enabled);
+        QCOMPARE(w->miBrowse->isEnabled(), enabled);
+        QCOMPARE(w->miMakeIS->isEnabled(), enabled);
+    }
+};
+
+QTEST_MAIN(TestMain)
+#include "tst_main.moc"
