@@ -1,0 +1,141 @@
+#include "app/Main.h"
+#include "app/UrlBox.h"
+#include "common/Actions.h"
+#include "common/VelGlobals.h"
+#include "controls/MoxSpeedButton.h"
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+class TestCaretCommands : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    std::unique_ptr<TfrmMain> w;
+
+    // Enabled state of: MoveTop MoveEnd FastLeft FastRight Del BS AC, as "1"/"0".
+    QString States() {
+        w->ActionList1->UpdateAll();
+        QString s;
+        for (TAction* a :
+             {w->actMoveTop, w->actMoveEnd, w->actFastLeft, w->actFastRight, w->actDel, w->actBS, w->actAC})
+            s += a->Enabled() ? '1' : '0';
+        return s;
+    }
+
+private slots:
+    void init() {
+        VelGlobals::Reset();
+        TfrmMain::ErrorReporter = [](QWidget*, const QString&) {};
+        w = std::make_unique<TfrmMain>(dir.path());
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    }
+    void cleanup() { w.reset(); }
+
+    void enablingRules_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("selStart");
+        QTest::addColumn<int>("selLength");
+        QTest::addColumn<QString>("states");
+        QTest::newRow("empty box") << "" << 0 << 0 << "0000000";
+        QTest::newRow("caret at start") << "abc" << 0 << 0 << "0101101";
+        QTest::newRow("caret in the middle") << "abc" << 1 << 0 << "1111111";
+        QTest::newRow("caret at end") << "abc" << 3 << 0 << "1010011";
+        QTest::newRow("whole text selected") << "abc" << 0 << 3 << "0101101";
+        QTest::newRow("selection to the end") << "abc" << 1 << 2 << "1111111";
+    }
+    void enablingRules() {
+        QFETCH(QString, text);
+        QFETCH(int, selStart);
+        QFETCH(int, selLength);
+        QFETCH(QString, states);
+        w->edURL->setText(text);
+        w->edURL->setSelection(selStart, selLength);
+        if (selLength == 0)
+            w->edURL->setCursorPosition(selStart);
+        QCOMPARE(States(), states);
+        // The keys follow their commands.
+        QCOMPARE(w->Key(QStringLiteral("sbMoveTop"))->isEnabled(), states[0] == '1');
+        QCOMPARE(w->Key(QStringLiteral("sbAllClear"))->isEnabled(), states[6] == '1');
+    }
+
+    void commands_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("selStart");
+        QTest::addColumn<int>("selLength");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<int>("caret");
+        const QString po = QString::fromUtf8("aポb");
+        QTest::newRow("left over double byte") << po << 2 << 0 << "sbFastLeft" << po << 1;
+        QTest::newRow("right over double byte") << po << 1 << 0 << "sbFastRight" << po << 2;
+        QTest::newRow("bs deletes double byte whole") << po << 2 << 0 << "sbBs"
+                                                      << "ab" << 1;
+        QTest::newRow("del deletes double byte whole") << po << 1 << 0 << "sbDel"
+                                                       << "ab" << 1;
+        QTest::newRow("del deletes whole selection") << "abc" << 0 << 3 << "sbDel"
+                                                     << "" << 0;
+        QTest::newRow("move top clears selection") << "abcdef" << 2 << 3 << "sbMoveTop"
+                                                   << "abcdef" << 0;
+        QTest::newRow("move last") << "abcdef" << 2 << 0 << "sbMoveLast"
+                                   << "abcdef" << 6;
+        QTest::newRow("all clear") << "abcdef" << 2 << 0 << "sbAllClear"
+                                   << "" << 0;
+    }
+    void commands() {
+        QFETCH(QString, text);
+        QFETCH(int, selStart);
+        QFETCH(int, selLength);
+        QFETCH(QString, key);
+        QFETCH(QString, after);
+        QFETCH(int, caret);
+        w->edURL->setText(text);
+        w->edURL->setCursorPosition(selStart);
+        if (selLength)
+            w->edURL->setSelection(selStart, selLength);
+        w->ActionList1->UpdateAll();
+        TMoxSpeedButton* k = w->Key(key);
+        QTest::mouseClick(k, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(w->edURL->text(), after);
+        QCOMPARE(w->edURL->cursorPosition(), caret);
+        QVERIFY(!w->edURL->hasSelectedText());
+    }
+
+    // Held down, the key steps once after 500 ms and then about every 30 ms; a release away from the key
+    // adds no step. The bounds are generous: the machine may be busy.
+    void holdRepeats() {
+        w->edURL->setText(QString(200, QLatin1Char('x')));
+        w->edURL->setCursorPosition(200);
+        w->ActionList1->UpdateAll();
+        TMoxSpeedButton* key = w->sbFastLeft;
+        QTest::mousePress(key, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::qWait(300);
+        QCOMPARE(w->edURL->cursorPosition(), 200);
+        QTest::qWait(700);
+        const int moved = 200 - w->edURL->cursorPosition();
+        QVERIFY2(moved >= 3 && moved <= 20, qPrintable(QString::number(moved)));
+        QTest::mouseRelease(key, Qt::LeftButton, {}, QPoint(-50, -50));
+        const int atRelease = w->edURL->cursorPosition();
+        QTest::qWait(200);
+        QCOMPARE(w->edURL->cursorPosition(), atRelease);
+        QVERIFY(!w->FastLeftHeld);
+    }
+
+    void holdStopsAtStartWithKeyDisabled() {
+        w->edURL->setText(QString::fromUtf8("ポポ"));
+        w->edURL->setCursorPosition(2);
+        w->ActionList1->UpdateAll();
+        QTest::mousePress(w->sbFastLeft, Qt::LeftButton, {}, QPoint(5, 5));
+        QTRY_COMPARE_WITH_TIMEOUT(w->edURL->cursorPosition(), 0, 3000);
+        QTest::qWait(100);
+        QVERIFY(!w->sbFastLeft->isEnabled());
+        QTest::mouseRelease(w->sbFastLeft, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(w->edURL->cursorPosition(), 0);
+    }
+};
+
+QTEST_MAIN(TestCaretCommands)
+#include "tst_caretcommands.moc"
