@@ -1,0 +1,58 @@
+"""Whole-process figures of velmarinth against a minimal Qt window, on Xvfb with openbox.
+
+Usage: python3 bench/process_figures.py BUILD_DIR [RUNS]
+Prints the median time from process start to the window being mapped for both programs (measured
+alternately in the same run), their ratio, and for an idle window its peak resident memory and wakeups.
+"""
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+import harness  # noqa: E402
+
+
+def measure(display, mapped_time, program, idle=0):
+    args = [mapped_time] + (["--idle", str(idle)] if idle else []) + [program]
+    home = tempfile.mkdtemp(prefix="vel-bench-home-")
+    env = dict(os.environ, DISPLAY=display.name, HOME=home, XDG_RUNTIME_DIR=home, QT_QPA_PLATFORM="xcb")
+    out = subprocess.run(args, env=env, capture_output=True, text=True, check=True, timeout=120).stdout
+    shutil.rmtree(home, ignore_errors=True)
+    return dict((line.split()[0], float(line.split()[1])) for line in out.splitlines())
+
+
+def main():
+    build = os.path.abspath(sys.argv[1])
+    runs = int(sys.argv[2]) if len(sys.argv) > 2 else 10
+    folder = tempfile.mkdtemp(prefix="vel-bench-")
+    velmarinth = os.path.join(folder, "velmarinth")
+    shutil.copy2(os.path.join(build, "src", "app", "velmarinth"), velmarinth)
+    minimal = os.path.join(build, "bench", "minimal_window")
+    mapped_time = os.path.join(build, "bench", "mapped_time")
+    display = harness.Display().start()
+    try:
+        measure(display, mapped_time, velmarinth)  # warm the file cache
+        measure(display, mapped_time, minimal)
+        ours, base = [], []
+        for _ in range(runs):
+            ours.append(measure(display, mapped_time, velmarinth)["mapped_ms"])
+            base.append(measure(display, mapped_time, minimal)["mapped_ms"])
+        idle_ours = measure(display, mapped_time, velmarinth, idle=10)
+        idle_base = measure(display, mapped_time, minimal, idle=10)
+    finally:
+        display.stop()
+        shutil.rmtree(folder, ignore_errors=True)
+    m_ours, m_base = statistics.median(ours), statistics.median(base)
+    print("start to mapped, median of %d: velmarinth %.1f ms, minimal Qt window %.1f ms, ratio %.2f"
+          % (runs, m_ours, m_base, m_ours / m_base))
+    print("idle velmarinth: peak RSS %.1f MB, wakeups %.2f/s" % (idle_ours["peak_rss_kb"] / 1024,
+                                                                 idle_ours["wakeups_per_s"]))
+    print("idle minimal window: peak RSS %.1f MB, wakeups %.2f/s" % (idle_base["peak_rss_kb"] / 1024,
+                                                                     idle_base["wakeups_per_s"]))
+
+
+if __name__ == "__main__":
+    main()
