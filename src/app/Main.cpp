@@ -124,7 +124,9 @@ void TfrmMain::FormCreate() {
     } catch (const EFileError& e) {
         // The file is there but cannot be read: run with the defaults and leave it untouched.
         ReportError(e.Message());
-        SetLetterCase(sbCaps->Down());
+        TQuickIni defaults{QString()};
+        defaults.SetAutoUpdate(false);
+        ReadSettings(defaults, centred);
     }
 
     SetTopMost(this, VelGlobals::TopMost);

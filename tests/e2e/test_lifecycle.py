@@ -110,6 +110,30 @@ class LifecycleTest(E2ETestCase):
         self.assertEqual(app.read_ini(), original, "an unwritable settings file is left as it was")
         self.assertEqual([n for n in os.listdir(self.folder) if n.startswith("Velmarinth.ini")], ["Velmarinth.ini"])
 
+    def test_unreadable_file_is_reported_and_kept(self):
+        if os.geteuid() != 0:
+            self.skipTest("needs root to run the program as another user")
+        original = b"[Main]\r\nLeft=10\r\nTop=20\r\n"
+        ini = os.path.join(self.folder, "Velmarinth.ini")
+        with open(ini, "wb") as f:
+            f.write(original)
+        os.chmod(ini, 0o000)
+        os.chown(self.folder, 65534, 65534)
+        app = self.app(user=65534).start(wait=False)
+        for _ in range(2):  # "cannot be opened", at start-up and again at the close
+            box = app.find_window("^Velmarinth $")
+            self.display.x(["xdotool", "windowactivate", "--sync", box])
+            app.key("Return")
+            if app.wid is None:
+                app.wid = app.find_window("^Velmarinth$")
+                app.activate()
+                app.key("alt+F4")
+        self.assertEqual(app.wait_exit(10), 0)
+        os.chmod(ini, 0o644)
+        self.assertEqual(app.read_ini(), original, "settings that could not be read are never overwritten")
+        log = read_file(os.path.join(self.folder, "stderr.log"))
+        self.assertNotIn(b"AddressSanitizer", log)
+
 
 class BadSettingsTest(E2ETestCase):
     CASES = {

@@ -2,11 +2,14 @@
 #include "app/Main.h"
 #include "app/UrlBox.h"
 #include "common/Actions.h"
+#include "common/ErrorReport.h"
 #include "common/VelGlobals.h"
 #include "controls/MoxSpeedButton.h"
 #include "templates/TemplateList.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -326,6 +329,24 @@ private slots:
         QCOMPARE(w->actMakeIS->Enabled(), enabled);
         QCOMPARE(w->miBrowse->isEnabled(), enabled);
         QCOMPARE(w->miMakeIS->isEnabled(), enabled);
+    }
+
+    // A settings "file" that is a folder can be neither read nor replaced, even by root.
+    void settingsFileErrors() {
+        QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("Velmarinth.ini")));
+        auto w = Open();
+        QCOMPARE(errors, QStringList{QString::fromUtf8("ファイル %1 は開けません").arg(Ini())});
+        QCOMPARE(VelGlobals::TemplateList.size(), 13);
+        QVERIFY(VelGlobals::ShowToolTip);
+        errors.clear();
+        // Saving opens the store on the same file first, and that fails the same way.
+        QVERIFY(!w->SaveSettings());
+        QCOMPARE(errors, QStringList{QString::fromUtf8("ファイル %1 は開けません").arg(Ini())});
+        QVERIFY(QFileInfo(Ini()).isDir());
+        QCOMPARE(ErrorReportText(errors.first()), errors.first() + QLatin1Char('.'));
+        // The window still closes.
+        w->show();
+        QVERIFY(w->close());
     }
 };
 
