@@ -6,6 +6,7 @@
 #include <QProcessEnvironment>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <memory>
 
 // A temporary home with its own XDG folders and PATH, so that tests never read or touch the user's files:
 // home/, config/ (XDG_CONFIG_HOME), etc/ (XDG_CONFIG_DIRS), data/ (XDG_DATA_HOME), share/ (XDG_DATA_DIRS),
@@ -72,15 +73,38 @@ public:
         return env;
     }
 
-    // Points this process (and what it starts) at the tree; desktop detection is switched off so that
-    // xdg-open takes its generic way through mimeapps.list.
-    void applyToProcess() const {
+    // Puts the process environment back as it was when the guard was made.
+    class EnvironmentGuard {
+    public:
+        EnvironmentGuard() : FSaved(QProcessEnvironment::systemEnvironment()) {}
+        ~EnvironmentGuard() {
+            for (const QString& key : QProcessEnvironment::systemEnvironment().keys())
+                if (!FSaved.contains(key))
+                    qunsetenv(key.toLocal8Bit().constData());
+            for (const QString& key : FSaved.keys())
+                qputenv(key.toLocal8Bit().constData(), FSaved.value(key).toLocal8Bit());
+        }
+        EnvironmentGuard(const EnvironmentGuard&) = delete;
+        EnvironmentGuard& operator=(const EnvironmentGuard&) = delete;
+
+    private:
+        QProcessEnvironment FSaved;
+    };
+
+    // Points this process (and what it starts) at the tree, keeping the rest of PATH; desktop detection is
+    // switched off so that xdg-open takes its generic way through mimeapps.list. Keep the guard alive for as
+    // long as the tree is used.
+    [[nodiscard]] std::unique_ptr<EnvironmentGuard> applyToProcess() const {
+        auto guard = std::make_unique<EnvironmentGuard>();
+        const QByteArray path = qgetenv("PATH");
         const QProcessEnvironment env = environment();
         for (const QString& key : env.keys())
             qputenv(key.toLocal8Bit().constData(), env.value(key).toLocal8Bit());
-        for (const char* name : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION",
-                                 "GNOME_DESKTOP_SESSION_ID", "BROWSER", "DISPLAY", "WAYLAND_DISPLAY"})
+        qputenv("PATH", this->path(QStringLiteral("bin")).toLocal8Bit() + ':' + path);
+        for (const char* name :
+             {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID", "BROWSER"})
             qunsetenv(name);
+        return guard;
     }
 
 private:

@@ -49,7 +49,10 @@ void RunProgram(const QByteArray& target) {
     if (!url.isValid() || url.isEmpty())
         return;
     // Platform plugins without desktop services (offscreen, minimal) cannot open URLs; xdg-open can.
-    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) && QDesktopServices::openUrl(url))
+    const bool services = qobject_cast<QGuiApplication*>(QCoreApplication::instance()) &&
+                          QGuiApplication::platformName() != u"offscreen" &&
+                          QGuiApplication::platformName() != u"minimal";
+    if (services && QDesktopServices::openUrl(url))
         return;
     QProcess::startDetached(QStringLiteral("xdg-open"), {QString::fromLatin1(url.toEncoded())});
 }
