@@ -1,5 +1,6 @@
 #include "../support/FakeXdgTree.h"
 #include "common/VelGlobals.h"
+#include "platform/BrowserLaunch.h"
 #include "platform/generic/DesktopLauncher.h"
 #include "platform/generic/XdgBrowserSystem.h"
 
@@ -134,7 +135,8 @@ private slots:
     }
 
     // Without the command line the desktop opens the URL: here xdg-open, which finds the default handler in
-    // the temporary tree the same way.
+    // the temporary tree the same way. The process environment points at the tree, so the routines that read
+    // the running desktop are used as the main window uses them.
     void browseThroughDesktop() {
         if (QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty())
             QSKIP("xdg-open is not installed (package xdg-utils)");
@@ -146,8 +148,8 @@ private slots:
         if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
             qputenv("DISPLAY", ":65534");
         const QByteArray url = "http://x/?a=1;b|c$(touch pwned6)`touch pwned7`";
-        TDesktopLauncher launcher;
-        ExecuteBrowse(url, TXdgBrowserSystem(), launcher);
+        QCOMPARE(BrowserIconPath(), browser.toUtf8());
+        ExecuteBrowse(url);
         QVERIFY(waitForRecord(browser));
         const QStringList record = FakeXdgTree::ReadRecord(browser);
         QCOMPARE(record.size(), 2);
