@@ -7,10 +7,10 @@
 #include <QStringList>
 #include <optional>
 
-// The desktop's applications as the freedesktop.org specifications lay them out: where desktop entries and
-// mimeapps.list files live (from HOME, XDG_CONFIG_HOME, XDG_CONFIG_DIRS, XDG_DATA_HOME, XDG_DATA_DIRS and
-// XDG_CURRENT_DESKTOP), which application is the default for a MIME type, and programs on PATH. Everything is
-// read from the environment given, so tests can point it at a temporary tree.
+// The desktop's applications as freedesktop.org's base directory, desktop entry and MIME application rules lay them
+// out: where desktop entries and mimeapps.list files live (from HOME, XDG_CONFIG_HOME, XDG_CONFIG_DIRS, XDG_DATA_HOME,
+// XDG_DATA_DIRS and XDG_CURRENT_DESKTOP), which application is the default for a MIME type, and programs on PATH.
+// Everything is read from the environment given, so tests can point it at a temporary tree.
 class TXdgApplications final {
 public:
     explicit TXdgApplications(const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
