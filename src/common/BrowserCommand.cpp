@@ -1,0 +1,57 @@
+#include "common/BrowserCommand.h"
+
+#include "common/ShiftJis.h"
+
+namespace {
+
+char upperAscii(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// Upper-cases single-byte letters only: a trail byte that happens to be a lower-case letter belongs to its
+// double-byte character and keeps its value.
+QByteArray upperSingleBytes(const QByteArray& value) {
+    QByteArray upper = value;
+    for (qsizetype i = 0; i < upper.size();) {
+        const int length = sjis::charLength(upper, i);
+        if (length == 1)
+            upper[i] = upperAscii(upper[i]);
+        i += length;
+    }
+    return upper;
+}
+
+} // namespace
+
+qsizetype FindExeExtension(const QByteArray& value) {
+    static const QByteArray kExe = ".EXE";
+    const QByteArray upper = upperSingleBytes(value);
+    for (qsizetype i = 0; i < upper.size(); i += sjis::charLength(upper, i))
+        if (upper.mid(i, kExe.size()) == kExe)
+            return i + 1;
+    return 0;
+}
+
+QByteArray CommandExeCandidate(const QByteArray& value) {
+    const qsizetype p = FindExeExtension(value);
+    if (p == 0)
+        return value;
+    if (value.startsWith('"'))
+        return value.mid(1, p + 2);
+    return value.left(p + 3);
+}
+
+QByteArray GetCommandExePath(const QByteArray& commandValue, const IBrowserSystem& system) {
+    const QByteArray path = system.LongPath(CommandExeCandidate(commandValue));
+    return system.IsFile(path) ? path : QByteArray();
+}
+
+QByteArray GetDefaultBrowserPath(const IBrowserSystem& system) {
+    QByteArray result;
+    const QByteArray command = system.DefaultHandlerCommand();
+    if (!command.isEmpty())
+        result = GetCommandExePath(command, system);
+    if (result.isEmpty())
+        result = GetCommandExePath(system.FallbackCommand(), system);
+    return result;
+}

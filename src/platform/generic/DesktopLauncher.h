@@ -1,0 +1,39 @@
+#pragma once
+
+#include "common/BrowseCommand.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+// Starts programs and opens URLs on the desktop. Nothing goes through a shell, and nothing waits for the
+// program started: the calls return once the new process exists.
+class TDesktopLauncher final : public IProgramLauncher {
+public:
+    void RunProgram(const QByteArray& target) override;
+    void RunProgramWithParams(const QByteArray& program, const QByteArray& params) override;
+};
+
+// Asks the desktop to open a URL, document or program (the desktop's URL handler; xdg-open where the
+// platform plugin offers none). The outcome is not examined.
+void RunProgram(const QByteArray& target);
+
+// Starts program with the parameter text split into arguments as a Windows program splits its command line
+// (SplitCommandLine), in the program's folder. The outcome is not examined.
+void RunProgramWithParams(const QByteArray& program, const QByteArray& params);
+
+// The folder part of a program path with its trailing "/", or empty when the path has none.
+QString ProgramFolder(const QString& program);
+
+// What RunProgram hands to the desktop: a text with a scheme as a URL, an existing file as a local file,
+// anything else as the desktop would read a typed address ("www.example.com" → http).
+QUrl TargetUrl(const QString& target);
+
+// The program and arguments RunProgramWithParams starts, and the folder it starts them in.
+struct TProgramStart {
+    QString Program;
+    QStringList Arguments;
+    QString WorkingDirectory;
+};
+TProgramStart ProgramStart(const QByteArray& program, const QByteArray& params);
