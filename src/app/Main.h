@@ -2,9 +2,9 @@
 
 #include <QByteArray>
 #include <QHash>
-#include <QIcon>
 #include <QList>
 #include <QMainWindow>
+#include <QPixmap>
 #include <QString>
 #include <functional>
 
@@ -15,6 +15,7 @@ class TAction;
 class TActionList;
 class TMoxSpeedButton;
 class TSessionEnd;
+class TSysImageList;
 class TUrlBox;
 class TQuickIni;
 
@@ -72,7 +73,8 @@ public:
     QAction* miOption = nullptr;
     QAction* miHelp = nullptr;
     QAction* miAbout = nullptr;
-    QList<QIcon> ImageList;
+    QList<QPixmap> ImageList;
+    TSysImageList* SysImageList = nullptr;
 
     QTimer* tmFastLeft = nullptr;
     QTimer* tmFastRight = nullptr;
@@ -122,6 +124,8 @@ private:
     void StopFastRepeat(bool left);
     void FastRepeatStep(bool left);
     void actMakeISUpdate(TAction* sender);
+    void actBrowseExecute(TAction* sender);
+    void tmiFileClick();
     void miOptionClick();
     void miHelpClick();
     void miAboutClick();

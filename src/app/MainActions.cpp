@@ -2,10 +2,12 @@
 #include "app/Main.h"
 #include "app/UrlBox.h"
 #include "common/Actions.h"
+#include "common/BrowseCommand.h"
 #include "common/CaretRules.h"
 #include "common/ShiftJis.h"
 #include "common/VelGlobals.h"
 #include "controls/MoxSpeedButton.h"
+#include "platform/BrowserLaunch.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -49,7 +51,9 @@ void TfrmMain::CreateActions() {
     actFromClip = add(
         "actFromClip", QStringLiteral("From Clipboard"), [this](TAction* a) { a->SetEnabled(FClipboardHasText); },
         [this](TAction*) { InsertAtCaret(sjis::fromUnicodeUrl(ClipboardText())); });
-    actBrowse = add("actBrowse", QStringLiteral("Browse"), [this](TAction* a) { actBrowseUpdate(a); }, {});
+    actBrowse = add(
+        "actBrowse", QStringLiteral("Browse"), [this](TAction* a) { actBrowseUpdate(a); },
+        [this](TAction* a) { actBrowseExecute(a); });
     actToClip = add(
         "actToClip", QStringLiteral("To Clipboard"), [this](TAction* a) { a->SetEnabled(!edURL->text().isEmpty()); },
         [this](TAction*) { QGuiApplication::clipboard()->setText(edURL->text()); });
@@ -146,11 +150,17 @@ void TfrmMain::CreateActions() {
 }
 
 void TfrmMain::actBrowseUpdate(TAction* sender) {
-    sender->SetEnabled(IsUrlText(edURL->TextBytes()));
+    sender->SetEnabled(IsBrowsableUrl(edURL->TextBytes()));
 }
 
 void TfrmMain::actMakeISUpdate(TAction* sender) {
-    sender->SetEnabled(IsUrlText(edURL->TextBytes()));
+    sender->SetEnabled(IsBrowsableUrl(edURL->TextBytes()));
+}
+
+void TfrmMain::actBrowseExecute(TAction*) {
+    ExecuteBrowse(edURL->TextBytes());
+    if (VelGlobals::MinimizeAfterExe)
+        showMinimized();
 }
 
 void TfrmMain::UpdateCaretCommands() {

@@ -3,14 +3,27 @@
 #include "app/MenuImages.h"
 #include "app/UrlBox.h"
 #include "common/Actions.h"
+#include "controls/BrowseMenuImage.h"
+#include "controls/SysImg.h"
+#include "platform/BrowserLaunch.h"
 
 #include <QMenuBar>
 
 namespace {
 
+// The images are drawn for both states already; Qt is not to grey them again.
+QIcon MenuIcon(const QPixmap& image) {
+    QIcon icon;
+    if (!image.isNull()) {
+        icon.addPixmap(image, QIcon::Normal);
+        icon.addPixmap(image, QIcon::Disabled);
+    }
+    return icon;
+}
+
 QAction* AddItem(QMenu* menu, const char* name, const char* caption, const QKeySequence& shortcut = {},
-                 const QIcon& icon = {}) {
-    QAction* item = menu->addAction(icon, QString::fromUtf8(caption));
+                 const QPixmap& image = {}) {
+    QAction* item = menu->addAction(MenuIcon(image), QString::fromUtf8(caption));
     item->setObjectName(QString::fromLatin1(name));
     item->setShortcut(shortcut);
     return item;
@@ -20,12 +33,14 @@ QAction* AddItem(QMenu* menu, const char* name, const char* caption, const QKeyS
 
 void TfrmMain::CreateMenu() {
     ImageList = MenuImages();
+    SysImageList = new TSysImageList(this);
     QMenuBar* MainMenu1 = menuBar();
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
 
     tmiFile = MainMenu1->addMenu(QString::fromUtf8("ファイル(&F)"));
     tmiFile->setObjectName(QStringLiteral("tmiFile"));
-    miBrowse = AddItem(tmiFile, "miBrowse", "ブラウザに送る(&B)", QKeySequence(Qt::CTRL | Qt::Key_B), ImageList[7]);
+    connect(tmiFile, &QMenu::aboutToShow, this, &TfrmMain::tmiFileClick);
+    miBrowse = AddItem(tmiFile, "miBrowse", "ブラウザに送る(&B)", QKeySequence(Qt::CTRL | Qt::Key_B));
     actBrowse->BindMenuItem(miBrowse);
     tmiFile->addSeparator()->setObjectName(QStringLiteral("N12"));
     miCopy = AddItem(tmiFile, "miCopy", "クリップボードにコピー(&P)", QKeySequence(Qt::CTRL | Qt::Key_P), ImageList[0]);
@@ -66,6 +81,15 @@ void TfrmMain::CreateMenu() {
     for (QAction* item : {miBrowse, miCopy, miPaste, miMakeIS, miTopMost, miOption, miHelp, miAbout})
         reserved.append(item->shortcut());
     edURL->SetReservedKeys(reserved);
+}
+
+void TfrmMain::tmiFileClick() {
+    // The menu shows the state of this moment, not of the last idle time.
+    actBrowse->Update();
+    const QByteArray path = BrowserIconPath();
+    const QPixmap image = BrowseMenuImage(*SysImageList, path, actBrowse->Enabled(), SystemMenuColor());
+    actBrowse->SetImageIndex(ReplaceLastImage(ImageList, image));
+    miBrowse->setIcon(MenuIcon(ImageList[actBrowse->ImageIndex()]));
 }
 
 void TfrmMain::RebuildTemplateMenu() {}

@@ -7,13 +7,13 @@
 
 namespace {
 
-QIcon Draw(const std::function<void(QPainter&)>& paint) {
+QPixmap Draw(const std::function<void(QPainter&)>& paint) {
     QPixmap pixmap(16, 16);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing, false);
     paint(p);
-    return QIcon(pixmap);
+    return pixmap;
 }
 
 void Page(QPainter& p, int x, int y, int w, int h) {
@@ -27,8 +27,8 @@ void Page(QPainter& p, int x, int y, int w, int h) {
 
 } // namespace
 
-QList<QIcon> MenuImages() {
-    QList<QIcon> images;
+QList<QPixmap> MenuImages() {
+    QList<QPixmap> images;
     images << Draw([](QPainter& p) { // copy: two pages
         Page(p, 1, 1, 8, 10);
         Page(p, 6, 4, 8, 11);

@@ -2,9 +2,6 @@
 
 #include <QByteArray>
 
-// The URL prefix rule: the text begins with "http" or with "www", case-sensitive.
-bool IsUrlText(const QByteArray& text);
-
 // One step of the held fast-left key: the caret moves one character left, a double-byte character
 // whole; a caret that stands after a lead byte stays. selStart outside the text is left unchanged.
 qsizetype FastLeftTarget(const QByteArray& text, qsizetype selStart);

@@ -82,10 +82,11 @@ class Display:
 class App:
     """One run of velmarinth in its own folder."""
 
-    def __init__(self, display, folder, user=None):
+    def __init__(self, display, folder, user=None, base_env=None):
         self.display = display
         self.folder = folder
         self.user = user
+        self.base_env = base_env
         self.proc = None
         self.wid = None
 
@@ -94,6 +95,11 @@ class App:
         return os.path.join(self.folder, "Velmarinth.ini")
 
     def env(self):
+        if self.base_env is not None:
+            env = dict(self.base_env, DISPLAY=self.display.name, QT_QPA_PLATFORM="xcb", LANG="C.UTF-8")
+            env.setdefault("XDG_RUNTIME_DIR", env["HOME"])
+            env.pop("SESSION_MANAGER", None)
+            return env
         home = os.path.join(self.folder, "home")
         os.makedirs(home, exist_ok=True)
         env = dict(os.environ, DISPLAY=self.display.name, HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"),
@@ -241,7 +247,7 @@ class E2ETestCase(unittest.TestCase):
             app.kill()
         shutil.rmtree(self.folder, ignore_errors=True)
 
-    def app(self, user=None, folder=None):
-        app = App(self.display, folder or self.folder, user)
+    def app(self, user=None, folder=None, base_env=None):
+        app = App(self.display, folder or self.folder, user, base_env)
         self.apps.append(app)
         return app

@@ -331,6 +331,15 @@ private slots:
         QCOMPARE(w->miMakeIS->isEnabled(), enabled);
     }
 
+    void fileMenuKeepsItsImageCount() {
+        auto w = Open();
+        for (int i = 0; i < 20; ++i)
+            emit w->tmiFile->aboutToShow();
+        QCOMPARE(w->ImageList.size(), 8);
+        QCOMPARE(w->actBrowse->ImageIndex(), 7);
+        QVERIFY(!w->miBrowse->icon().isNull());
+    }
+
     // A settings "file" that is a folder can be neither read nor replaced, even by root.
     void settingsFileErrors() {
         QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("Velmarinth.ini")));

@@ -41,25 +41,6 @@ private slots:
         QCOMPARE(FastLeftTarget(text, caret), left);
         QCOMPARE(FastRightTarget(text, caret), right);
     }
-
-    void urlRule_data() {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<bool>("url");
-        QTest::newRow("http") << QByteArray("http") << true;
-        QTest::newRow("https") << QByteArray("https://q") << true;
-        QTest::newRow("www") << QByteArray("www") << true;
-        QTest::newRow("HTTP") << QByteArray("HTTP://Q") << false;
-        QTest::newRow("Www") << QByteArray("Www.q") << false;
-        QTest::newRow("htt") << QByteArray("htt") << false;
-        QTest::newRow("ww") << QByteArray("ww") << false;
-        QTest::newRow("empty") << QByteArray() << false;
-        QTest::newRow("blank first") << QByteArray(" http://") << false;
-    }
-    void urlRule() {
-        QFETCH(QByteArray, text);
-        QFETCH(bool, url);
-        QCOMPARE(IsUrlText(text), url);
-    }
 };
 
 QTEST_APPLESS_MAIN(TestCaretRules)
