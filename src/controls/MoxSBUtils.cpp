@@ -79,13 +79,15 @@ public:
 
     QSize Size() const { return FSize; }
 
-    void Draw(QPainter& canvas, const QRect& bounds, const QColor& color) const {
-        if (!FLayout || bounds.isEmpty())
+    // Lines are aligned within the layout width given at construction, starting at topLeft; nothing is drawn
+    // outside clip.
+    void Draw(QPainter& canvas, QPoint topLeft, const QRect& clip, const QColor& color) const {
+        if (!FLayout || clip.isEmpty())
             return;
         canvas.save();
-        canvas.setClipRect(bounds, Qt::IntersectClip);
+        canvas.setClipRect(clip, Qt::IntersectClip);
         canvas.setPen(color);
-        FLayout->draw(&canvas, bounds.topLeft());
+        FLayout->draw(&canvas, topLeft);
         canvas.restore();
     }
 
@@ -242,6 +244,8 @@ void DrawButtonFace(QPainter& canvas, int W, int H, TMoxAlignment alignment, con
     }
 
     const QColor textColor = enabled ? (fontColor.isValid() ? fontColor : QColor(Qt::black)) : QColor(0x80, 0x80, 0x80);
-    text->Draw(canvas, QRect(textLeft, textTop, tw, text->Size().height()), textColor);
+    // The caption is clipped to the inside of the frame rather than to its own rectangle: a wide letter
+    // (a bold "W" is wider than the 15 pixels a 23-pixel key leaves it) is then shown whole.
+    text->Draw(canvas, QPoint(textLeft, textTop), QRect(1, 1, W - 2, H - 2), textColor);
     DrawGlyphCell(glyphX, glyphTop, sourceX, gh, cw, glyph, canvas);
 }

@@ -212,6 +212,24 @@ private slots:
         QCOMPARE(Contains(image, face.fontColor), enabled);
     }
 
+    void wideCaptionShownWhole() {
+        Face face;
+        face.W = 23;
+        face.H = 23;
+        face.caption = QStringLiteral("W");
+        face.font.setPixelSize(19);
+        const QImage image = face.Render();
+        // The caption's own rectangle is x 4 to 18; the letter reaches beyond it but not into the frame.
+        bool outside = false;
+        for (int y = 1; y < 22; ++y)
+            outside = outside || image.pixelColor(3, y) == Qt::black || image.pixelColor(19, y) == Qt::black;
+        QVERIFY(outside);
+        for (int y = 0; y < 23; ++y) {
+            QCOMPARE(image.pixelColor(0, y), kLight);
+            QCOMPARE(image.pixelColor(22, y), kShadow);
+        }
+    }
+
     void glyphCell_data() {
         QTest::addColumn<int>("numGlyphs");
         QTest::addColumn<bool>("enabled");
