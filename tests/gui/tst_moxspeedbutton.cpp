@@ -1,9 +1,11 @@
 #include "common/Actions.h"
 #include "controls/MoxSpeedButton.h"
 
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -99,6 +101,27 @@ private slots:
             QCOMPARE(downInClick, downAtRelease);
         QVERIFY(!FKey->Down());
         QCOMPARE(exited.count(), releaseInside ? int(path.size() > 1) : 1);
+    }
+
+    void releaseInsideMouseDownLoop() {
+        // Press-and-hold keys run a loop inside their mouse-down handler until the key comes up again.
+        QSignalSpy clicked(FKey, &TMoxSpeedButton::Click);
+        QSignalSpy released(FKey, &TMoxSpeedButton::MouseUp);
+        bool loopEnded = false;
+        connect(FKey, &TMoxSpeedButton::MouseDown, this, [&] {
+            QTimer::singleShot(0, this, [&] { Release(On(FKey)); });
+            QElapsedTimer timer;
+            timer.start();
+            while (FKey->Down() && timer.elapsed() < 5000)
+                QCoreApplication::processEvents();
+            loopEnded = !FKey->Down();
+            QCOMPARE(released.count(), 1);
+        });
+        QTest::mouseMove(Window(), On(FKey));
+        Press(FKey);
+        QVERIFY(loopEnded);
+        QCOMPARE(clicked.count(), 1);
+        QCOMPARE(released.count(), 1);
     }
 
     void hotTracking() {
