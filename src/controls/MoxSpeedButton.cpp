@@ -2,151 +2,305 @@
 
 #include "common/Actions.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
+#include <QShortcutEvent>
+
+namespace {
+
+QList<QPixmap>& ActionImageList() {
+    static QList<QPixmap> images;
+    return images;
+}
+
+} // namespace
 
 TMoxSpeedButton::TMoxSpeedButton(QWidget* parent) : QAbstractButton(parent) {
+    // Keys are clicked while the URL box keeps the caret, so they must never take the focus.
     setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    FHotTrackFont = parent ? parent->window()->font() : QApplication::font();
     resize(100, 23);
 }
 
 TMoxSpeedButton::~TMoxSpeedButton() = default;
 
-void TMoxSpeedButton::SetAlignment(TMoxAlignment value) {
-    FAlignment = value, update();
+void TMoxSpeedButton::SetActionImages(const QList<QPixmap>& images) {
+    ActionImageList() = images;
 }
-void TMoxSpeedButton::SetCaption(const QString& value) {
-    setText(value), update();
+
+const QList<QPixmap>& TMoxSpeedButton::ActionImages() {
+    return ActionImageList();
 }
+
+// ---- properties
+
+QColor TMoxSpeedButton::Color() const {
+    return FColor.isValid() ? FColor : palette().color(QPalette::Window);
+}
+
 void TMoxSpeedButton::SetColor(const QColor& value) {
-    FColor = value, update();
+    if (FColor == value)
+        return;
+    FColor = value;
+    Repaint();
 }
+
+void TMoxSpeedButton::SetAlignment(TMoxAlignment value) {
+    if (FAlignment == value)
+        return;
+    FAlignment = value;
+    Repaint();
+}
+
+void TMoxSpeedButton::SetCaption(const QString& value) {
+    // setText also (re)registers the caption's "&" accelerator and schedules the repaint.
+    setText(value);
+}
+
 void TMoxSpeedButton::SetColorWhenDown(const QColor& value) {
-    FColorWhenDown = value, update();
-}
-void TMoxSpeedButton::SetFlat(bool value) {
-    FFlat = value, update();
-}
-void TMoxSpeedButton::SetGlyph(const QPixmap& value) {
-    FGlyph = value;
-    FNumGlyphs = value.height() ? value.width() / value.height() : 0;
-    update();
-}
-void TMoxSpeedButton::SetGroupIndex(int value) {
-    FGroupIndex = value, update();
-}
-void TMoxSpeedButton::SetHotTrackFontColor(const QColor& value) {
-    FHotTrackFontColor = value, update();
-}
-void TMoxSpeedButton::SetFontColor(const QColor& value) {
-    if (FFontColor != value)
-        FFontColor = value, update();
-}
-void TMoxSpeedButton::SetLayout(TMoxSpeedButtonLayout value) {
-    FLayout = value, update();
-}
-void TMoxSpeedButton::SetLightColor(const QColor& value) {
-    FLightColor = value, update();
-}
-void TMoxSpeedButton::SetNumGlyphs(int value) {
-    FNumGlyphs = value, update();
-}
-void TMoxSpeedButton::SetShadowColor(const QColor& value) {
-    FShadowColor = value, update();
-}
-void TMoxSpeedButton::SetTransparent(bool value) {
-    FTransparent = value, update();
-}
-void TMoxSpeedButton::SetWordWrap(bool value) {
-    FWordWrap = value, update();
+    if (FColorWhenDown == value)
+        return;
+    FColorWhenDown = value;
+    Repaint();
 }
 
 void TMoxSpeedButton::SetDown(bool value) {
-    if (value == FDown)
+    // A key that is busy releasing its group ignores being released by it in turn: with two keys of a group
+    // down at once (after a change of GroupIndex) they would otherwise release each other endlessly.
+    if (FDown == value || FChangingDown)
         return;
-    if (FGroupIndex != 0 && parentWidget())
-        for (auto* other : parentWidget()->findChildren<TMoxSpeedButton*>(Qt::FindDirectChildrenOnly))
+    FChangingDown = true;
+    if (FGroupIndex != 0 && parentWidget()) {
+        const auto siblings = parentWidget()->findChildren<TMoxSpeedButton*>(Qt::FindDirectChildrenOnly);
+        for (TMoxSpeedButton* other : siblings)
             if (other != this && other->FGroupIndex == FGroupIndex)
                 other->SetDown(false);
+    }
+    FChangingDown = false;
     FDown = value;
+    Repaint();
+}
+
+void TMoxSpeedButton::SetFlat(bool value) {
+    if (FFlat == value)
+        return;
+    FFlat = value;
+    Repaint();
+}
+
+void TMoxSpeedButton::SetGlyph(const QPixmap& value) {
+    FGlyph = value;
+    FGlyphImage = value.isNull() ? QImage() : value.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    FNumGlyphs = value.height() > 0 ? value.width() / value.height() : 0;
     update();
 }
 
-void TMoxSpeedButton::SetAction(TAction* action) {
-    FAction = action;
-    connect(action, &TAction::Changed, this, &TMoxSpeedButton::ActionChange);
-    ActionChange();
+void TMoxSpeedButton::SetGroupIndex(int value) {
+    if (FGroupIndex == value)
+        return;
+    FGroupIndex = value;
+    Repaint();
 }
 
-void TMoxSpeedButton::ActionChange() {
-    setEnabled(FAction->Enabled());
+void TMoxSpeedButton::SetHotTrackFontColor(const QColor& value) {
+    if (FHotTrackFontColor == value)
+        return;
+    FHotTrackFontColor = value;
+    if (FMouseInside && FUseHotTrackFont)
+        Repaint();
+}
+
+void TMoxSpeedButton::SetFontColor(const QColor& value) {
+    if (FFontColor == value)
+        return;
+    FFontColor = value;
+    Repaint();
+}
+
+void TMoxSpeedButton::SetLayout(TMoxSpeedButtonLayout value) {
+    if (FLayout == value)
+        return;
+    FLayout = value;
+    Repaint();
+}
+
+void TMoxSpeedButton::SetLightColor(const QColor& value) {
+    if (FLightColor == value)
+        return;
+    FLightColor = value;
+    Repaint();
+}
+
+void TMoxSpeedButton::SetNumGlyphs(int value) {
+    value = std::max(value, 0);
+    if (FNumGlyphs == value)
+        return;
+    FNumGlyphs = value;
     update();
 }
+
+void TMoxSpeedButton::SetShadowColor(const QColor& value) {
+    if (FShadowColor == value)
+        return;
+    FShadowColor = value;
+    Repaint();
+}
+
+void TMoxSpeedButton::SetTransparent(bool value) {
+    if (FTransparent == value)
+        return;
+    FTransparent = value;
+    setAttribute(Qt::WA_OpaquePaintEvent, !value);
+    if (value)
+        update();
+    else
+        repaint();
+}
+
+void TMoxSpeedButton::SetWordWrap(bool value) {
+    if (FWordWrap == value)
+        return;
+    FWordWrap = value;
+    Repaint();
+}
+
+// ---- painting
 
 void TMoxSpeedButton::Repaint() {
-    update();
+    // An opaque key covers all of itself, so it can be painted at once; a transparent one needs the
+    // parent's background painted under it first, which the next paint cycle does.
+    if (FTransparent)
+        update();
+    else
+        repaint();
 }
 
 void TMoxSpeedButton::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    const bool down = FDown && isEnabled();
-    p.fillRect(rect(), down && FColorWhenDown.isValid() ? FColorWhenDown : FColor);
-    if (!FFlat || FMouseInside || down) {
-        p.setPen(down ? FShadowColor : FLightColor);
-        p.drawLine(0, height() - 1, 0, 0);
-        p.drawLine(0, 0, width() - 1, 0);
-        p.setPen(down ? FLightColor : FShadowColor);
-        p.drawLine(width() - 1, 0, width() - 1, height() - 1);
-        p.drawLine(width() - 1, height() - 1, 0, height() - 1);
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    if (FBuffer.size() != pixels)
+        FBuffer = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+    FBuffer.setDevicePixelRatio(ratio);
+    if (FTransparent)
+        FBuffer.fill(Qt::transparent);
+
+    const bool hotFont = FMouseInside && FUseHotTrackFont;
+    {
+        QPainter canvas(&FBuffer);
+        DrawButtonFace(canvas, width(), height(), FAlignment, text(), FLayout, hotFont ? FHotTrackFont : font(),
+                       hotFont ? FHotTrackFontColor : FFontColor, FShadowColor, FLightColor, FHotTrackColor,
+                       FColorWhenDown, Color(), FWordWrap, FFlat, isEnabled(), FTransparent, FMouseInside, FDown,
+                       FGlyphImage, FNumGlyphs, FHotLevel);
     }
-    p.setFont(FMouseInside && FUseHotTrackFont ? FHotTrackFont : font());
-    p.setPen(isEnabled() ? FFontColor : QColor(0x80, 0x80, 0x80));
-    QString caption = text();
-    caption.replace(QStringLiteral("&&"), QStringLiteral("&"));
-    p.drawText(rect().translated(down, down), Qt::AlignCenter, caption);
-    if (FNumGlyphs > 0) {
-        const int cw = FGlyph.width() / FNumGlyphs;
-        p.drawPixmap((width() - cw) / 2 + down, (height() - FGlyph.height()) / 2 + down, FGlyph, isEnabled() ? 0 : cw,
-                     0, cw, FGlyph.height());
-    }
+    QPainter painter(this);
+    painter.drawImage(0, 0, FBuffer);
 }
 
-void TMoxSpeedButton::enterEvent(QEnterEvent*) {
+void TMoxSpeedButton::changeEvent(QEvent* event) {
+    // A key disabled while held gets no release; without this it would come back down when enabled again.
+    if (event->type() == QEvent::EnabledChange && !isEnabled()) {
+        FPressed = false;
+        FDraggedOutside = false;
+        if (FGroupIndex == 0)
+            FDown = false;
+    }
+    QAbstractButton::changeEvent(event);
+}
+
+// ---- mouse
+
+bool TMoxSpeedButton::ParentShowing() const {
+    return parentWidget() && parentWidget()->isVisible();
+}
+
+void TMoxSpeedButton::DoMouseEnter() {
+    if (!isEnabled() || !isVisible() || !ParentShowing())
+        return;
     FMouseInside = true;
     FHotLevel = 8;
-    update();
+    Repaint();
+    emit MouseEnter(this);
 }
 
-void TMoxSpeedButton::leaveEvent(QEvent*) {
+void TMoxSpeedButton::DoMouseLeave() {
     FMouseInside = false;
-    FHotLevel = 0;
     if (FGroupIndex == 0)
         FDown = false;
+    FHotLevel = 0;
+    Repaint();
+    if (isEnabled() && isVisible() && ParentShowing())
+        emit MouseExit(this);
     update();
 }
 
-void TMoxSpeedButton::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton)
-        return;
-    FPressed = true;
+void TMoxSpeedButton::enterEvent(QEnterEvent* event) {
+    FDraggedOutside = false;
+    DoMouseEnter();
+    QAbstractButton::enterEvent(event);
+}
+
+void TMoxSpeedButton::leaveEvent(QEvent* event) {
+    // After a drag off the key the leave has been handled already, when the pointer crossed the edge.
+    if (FDraggedOutside)
+        FDraggedOutside = false;
+    else
+        DoMouseLeave();
+    QAbstractButton::leaveEvent(event);
+}
+
+void TMoxSpeedButton::mouseMoveEvent(QMouseEvent* event) {
+    // The platform holds back leave and enter while a button is held on the key, so the crossings of
+    // its edge during a drag are found here.
+    if (FPressed) {
+        const bool inside = rect().contains(event->position().toPoint());
+        if (!inside && FMouseInside) {
+            DoMouseLeave();
+            FDraggedOutside = true;
+        } else if (inside && FDraggedOutside) {
+            FDraggedOutside = false;
+            DoMouseEnter();
+        }
+    }
+    event->accept();
+}
+
+void TMoxSpeedButton::LeftPress() {
     if (FGroupIndex == 0 || !FDown)
         SetDown(true);
     else if (FAllowAllUp)
         SetDown(false);
+    FPressed = true;
     emit MouseDown(this);
 }
 
+void TMoxSpeedButton::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !isEnabled()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    LeftPress();
+}
+
 void TMoxSpeedButton::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second click of a double click is one more press, so a quick double click types twice.
     mousePressEvent(event);
 }
 
-void TMoxSpeedButton::mouseMoveEvent(QMouseEvent*) {}
-
 void TMoxSpeedButton::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click = FPressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    FPressed = false;
-    if (click)
-        DoClick();
+    event->accept();
+    const QPointer<TMoxSpeedButton> self(this);
+    if (event->button() == Qt::LeftButton && FPressed) {
+        FPressed = false;
+        if (rect().contains(event->position().toPoint())) {
+            DoClick();
+            if (!self)
+                return;
+        }
+    }
     if (FGroupIndex == 0)
         SetDown(false);
     emit MouseUp(this);
@@ -159,6 +313,65 @@ void TMoxSpeedButton::DoClick() {
         emit Click(this);
 }
 
+// ---- accelerator
+
+bool TMoxSpeedButton::HandleAccelerator() {
+    if (!isEnabled() || !isVisible() || !ParentShowing())
+        return false;
+    const QPointer<TMoxSpeedButton> self(this);
+    const bool wasDown = FDown;
+    SetDown(true);
+    repaint();
+    DoClick();
+    if (!self)
+        return true;
+    SetDown(wasDown);
+    repaint();
+    return true;
+}
+
 bool TMoxSpeedButton::event(QEvent* event) {
+    // The only shortcut a key registers is the Alt accelerator of its caption (done by setText).
+    if (event->type() == QEvent::Shortcut)
+        return HandleAccelerator();
     return QAbstractButton::event(event);
+}
+
+// ---- action
+
+void TMoxSpeedButton::SetAction(TAction* action) {
+    if (FAction == action)
+        return;
+    if (FAction)
+        disconnect(FAction, nullptr, this, nullptr);
+    FAction = action;
+    if (!FAction)
+        return;
+    connect(FAction, &TAction::Changed, this, &TMoxSpeedButton::ActionChange);
+    connect(FAction, &QObject::destroyed, this, [this] { FAction = nullptr; });
+    ActionChange();
+}
+
+void TMoxSpeedButton::ActionChange() {
+    if (!FAction)
+        return;
+    SetCaption(FAction->Caption());
+    setEnabled(FAction->Enabled());
+    SetHint(FAction->Hint());
+
+    const int index = FAction->ImageIndex();
+    const QList<QPixmap>& images = ActionImageList();
+    if (index < 0 || index >= images.size() || !FGlyph.isNull() || images.at(index).isNull())
+        return;
+    const QPixmap& image = images.at(index);
+    QPixmap glyph(image.size());
+    glyph.fill(QColor(0xFF, 0x00, 0xFF));
+    {
+        QPainter painter(&glyph);
+        painter.drawPixmap(0, 0, image);
+    }
+    FGlyph = glyph;
+    FGlyphImage = glyph.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    FNumGlyphs = 1;
+    repaint();
 }

@@ -3,12 +3,13 @@
 #include <QAbstractButton>
 #include <QColor>
 #include <QFont>
+#include <QImage>
+#include <QList>
 #include <QPixmap>
 
-class TAction;
+#include "controls/MoxSBUtils.h" // TMoxSpeedButtonLayout, TMoxAlignment
 
-enum TMoxSpeedButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
-enum class TMoxAlignment { taLeftJustify, taRightJustify, taCenter };
+class TAction;
 
 // The windowless key button of the on-screen keyboard: it never takes the keyboard focus, so the URL box
 // keeps its caret and selection while keys are clicked. Painting goes through DrawButtonFace.
@@ -25,7 +26,9 @@ public:
     void SetAllowAllUp(bool value) { FAllowAllUp = value; }
     QString Caption() const { return text(); }
     void SetCaption(const QString& value);
-    QColor Color() const { return FColor; }
+    // The face colour; while none has been set (or an invalid colour is set) it follows the parent's
+    // background colour.
+    QColor Color() const;
     void SetColor(const QColor& value);
     QColor ColorWhenDown() const { return FColorWhenDown; }
     void SetColorWhenDown(const QColor& value);
@@ -69,6 +72,11 @@ public:
     bool MouseInside() const { return FMouseInside; }
     int HotLevel() const { return FHotLevel; }
 
+    // The images of the actions' image list: a key bound to an action with an image index and without a
+    // glyph of its own takes that image as its glyph. Shared by all keys; set it before binding actions.
+    static void SetActionImages(const QList<QPixmap>& images);
+    static const QList<QPixmap>& ActionImages();
+
 signals:
     // Left button only; Down already holds its new value when it fires.
     void MouseDown(TMoxSpeedButton* sender);
@@ -78,6 +86,7 @@ signals:
     void Click(TMoxSpeedButton* sender);
 
 protected:
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
@@ -91,6 +100,11 @@ private:
     void Repaint();
     void ActionChange();
     void DoClick();
+    void DoMouseEnter();
+    void DoMouseLeave();
+    void LeftPress();
+    bool HandleAccelerator();
+    bool ParentShowing() const;
 
     TMoxAlignment FAlignment = TMoxAlignment::taCenter;
     bool FAllowAllUp = false;
@@ -99,6 +113,7 @@ private:
     bool FDown = false;
     bool FFlat = false;
     QPixmap FGlyph;
+    QImage FGlyphImage; // FGlyph as ARGB, what DrawButtonFace draws from
     int FGroupIndex = 0;
     QColor FHotTrackColor;
     QFont FHotTrackFont;
@@ -114,5 +129,8 @@ private:
     TAction* FAction = nullptr;
     bool FMouseInside = false;
     int FHotLevel = 0;
-    bool FPressed = false;
+    bool FChangingDown = false;
+    bool FPressed = false;        // the left button went down on this key and is still held
+    bool FDraggedOutside = false; // left while pressed; the platform's own leave follows the release
+    QImage FBuffer;               // off-screen image of the face, kept between paints
 };
