@@ -4,12 +4,12 @@ namespace {
 
 // Positions are client coordinates of the main window.
 constexpr KeyDef kKeys[] = {
-    {"sbCopy", "Copy", "クリップボードにコピー", 123, 36, 70, 20, KeyKind::Clipboard},
-    {"sbPaste", "Paste", "クリップボードから貼り付け", 193, 36, 70, 20, KeyKind::Clipboard},
-    {"sbMoveTop", "", "キャレットを先頭へ", 271, 36, 30, 20, KeyKind::Caret},
-    {"sbFastLeft", "", "長押しで左へ早送り", 301, 36, 30, 20, KeyKind::Caret},
-    {"sbFastRight", "", "長押しで右へ早送り", 331, 36, 30, 20, KeyKind::Caret},
-    {"sbMoveLast", "", "キャレットを最後に", 361, 36, 30, 20, KeyKind::Caret},
+    {"sbCopy", "Copy", "クリップボードにコピー", 123, 36, 70, 20, KeyKind::Clipboard, "Copy"},
+    {"sbPaste", "Paste", "クリップボードから貼り付け", 193, 36, 70, 20, KeyKind::Clipboard, "Paste"},
+    {"sbMoveTop", "", "キャレットを先頭へ", 271, 36, 30, 20, KeyKind::Caret, "MoveTop"},
+    {"sbFastLeft", "", "長押しで左へ早送り", 301, 36, 30, 20, KeyKind::Caret, "FastLeft"},
+    {"sbFastRight", "", "長押しで右へ早送り", 331, 36, 30, 20, KeyKind::Caret, "FastRight"},
+    {"sbMoveLast", "", "キャレットを最後に", 361, 36, 30, 20, KeyKind::Caret, "MoveLast"},
     {"sbhttp", "http://", "", 5, 59, 71, 23, KeyKind::Fragment},
     {"sbwww", "www.", "", 76, 59, 53, 23, KeyKind::Fragment},
     {"sbbiz", ".biz/", "", 129, 59, 53, 23, KeyKind::Fragment},

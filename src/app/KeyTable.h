@@ -22,6 +22,7 @@ struct KeyDef {
     const char* hint;    // UTF-8, empty for none
     int left, top, width, height;
     KeyKind kind;
+    const char* glyph = nullptr; // the key's two-cell glyph strip, if any
 };
 
 // Every key of the main window in creation order.

@@ -103,15 +103,8 @@ void TfrmMain::CreateActions() {
         {"sbDel", actDel},
         {"sbBs", actBS},
     };
-    for (const auto& [name, action] : bindings) {
-        TMoxSpeedButton* key = Key(QString::fromLatin1(name));
-        const QString caption = key->Caption();
-        const QString hint = key->Hint();
-        key->SetAction(action);
-        // The keys show their own captions and hints, not the actions'.
-        key->SetCaption(caption);
-        key->SetHint(hint);
-    }
+    for (const auto& [name, action] : bindings)
+        Key(QString::fromLatin1(name))->SetAction(action);
 
     // The picture buttons of the browse and make-shortcut commands.
     QWidget* client = centralWidget();
@@ -133,8 +126,6 @@ void TfrmMain::CreateActions() {
         button->SetFontColor(Qt::white);
         button->SetHotTrackFontColor(Qt::white);
         button->SetAction(action);
-        button->SetCaption(action->Caption());
-        button->SetHint(action->Hint());
     }
     pbBrowse->SetHint(QString::fromUtf8("ブラウザで開く"));
 

@@ -4,6 +4,7 @@
 #include "app/UrlBox.h"
 #include "common/Actions.h"
 #include "common/VelGlobals.h"
+#include "controls/KeyGlyphs.h"
 #include "controls/MoxSpeedButton.h"
 #include "platform/CapsLock.h"
 
@@ -88,6 +89,8 @@ void TfrmMain::CreateKeys(QWidget* client) {
         else if (def.kind == KeyKind::Clipboard || def.kind == KeyKind::Caret)
             key->SetShadowColor(highlight);
         key->SetCaption(QString::fromUtf8(def.caption));
+        if (def.glyph)
+            key->SetGlyph(KeyGlyph(def.glyph));
         key->SetHint(QString::fromUtf8(def.hint));
         FKeys.insert(name, key);
         FKeyList.append(key);

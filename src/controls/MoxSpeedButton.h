@@ -127,6 +127,8 @@ private:
     bool FUseHotTrackFont = false;
     bool FWordWrap = false;
     TAction* FAction = nullptr;
+    QString FLinkedCaption; // the action's caption and hint as last applied
+    QString FLinkedHint;
     bool FMouseInside = false;
     int FHotLevel = 0;
     bool FChangingDown = false;

@@ -143,7 +143,7 @@ private slots:
         QVERIFY(w->edURL->hasFocus());
         // A quick double click inserts twice.
         TMoxSpeedButton* dot = w->Key(QStringLiteral("sbPeriod"));
-        QTest::mouseDClick(dot, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseDClick(w->windowHandle(), Qt::LeftButton, {}, dot->mapTo(w.get(), QPoint(5, 5)));
         QCOMPARE(w->edURL->text(), QStringLiteral("http://www....jp/"));
     }
 
