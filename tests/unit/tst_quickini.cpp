@@ -274,6 +274,10 @@ private slots:
         QTest::newRow("Count not a number") << B("[Template]\r\nCount=x\r\n0=a") << QList<QByteArray>{} << true;
         QTest::newRow("quoted and unordered")
             << B("[template]\r\n1=\" b\"\r\ncount=2\r\n0=a") << QList<QByteArray>{"a", " b"} << true;
+        QTest::newRow("last key wins") << B("[Template]\r\nCount=2\r\n0=a\r\n1=b\r\nCOUNT=3\r\n0=c")
+                                       << QList<QByteArray>{"c", "b", ""} << true;
+        QTest::newRow("keys not as written") << B("[Template]\r\nCount=\"3\"\r\n00=a\r\n+1=b\r\n2 =c\r\nCount")
+                                             << QList<QByteArray>{"", "", "c"} << true;
         QTest::newRow("last duplicate") << B("[Template]\r\nCount=1\r\n0=a\r\n[Template]\r\nCount=1\r\n0=b")
                                         << QList<QByteArray>{"b"} << true;
         QTest::newRow("empty last duplicate")
@@ -300,6 +304,10 @@ private slots:
         QList<QByteArray> read;
         TQuickIni(Path()).ReadList("Template", read);
         QCOMPARE(read, list);
+
+        ini->WriteString("template", "1", "x"); // the list's keys are found after WriteList too
+        QCOMPARE(ini->ReadString("TEMPLATE", "count", ""), B("4"));
+        QCOMPARE(ini->FileImage().count("1=x\r\n2="), 1);
 
         ini = Load("");
         ini->WriteList("T", {});
@@ -560,6 +568,15 @@ private slots:
         QCOMPARE(ini->ReadString("s", "j", ""), invalid);
         QCOMPARE(ini->ReadInteger(huge.chopped(1), "k", 0), 1);
         QCOMPARE(ini->ReadInteger("s", "k", 3), 3);
+
+        // Text replaced over and over is reclaimed, and what remains is intact.
+        ini = Load("[a]\r\nfirst=1\r\n[b]\r\nk=0");
+        const QByteArray filler(100, 'f');
+        for (int i = 1; i <= 50000; ++i)
+            ini->WriteString("b", "k", filler + QByteArray::number(i));
+        ini->WriteList("c", QList<QByteArray>(20000, filler));
+        ini->EraseSection("c");
+        QCOMPARE(ini->FileImage(), "[a]\r\nfirst=1\r\n\r\n[b]\r\nk=" + filler + "50000\r\n\r\n");
 
         // A damaged Count does not fill memory with empty entries.
         QList<QByteArray> list;
