@@ -534,6 +534,7 @@ private slots:
         child.start(root ? setpriv : program, args);
         QVERIFY(child.waitForFinished(30000));
         const QString output = QString::fromUtf8(child.readAllStandardOutput());
+        QVERIFY2(!output.isEmpty(), child.readAllStandardError().constData()); // e.g. a noexec temp folder
         QCOMPARE(output, message.contains("%1") ? message.arg(path) : message);
 
         QVERIFY(Chmod(folder, 0755));
