@@ -9,9 +9,9 @@ bool IsControl(char c) {
     return static_cast<unsigned char>(c) <= 32;
 }
 
-// Upper-case form of a lower-case letter of code page 932, as (lead, trail); the lead byte is unchanged.
-// Zero when the character has no upper-case form.
-unsigned char UpperTrail(unsigned char lead, unsigned char trail) {
+// The trail byte of the upper-case form of a double-byte letter (the lead byte stays); the trail byte
+// itself when the character has no upper-case form.
+unsigned char FoldTrail(unsigned char lead, unsigned char trail) {
     if (lead == 0x82 && trail >= 0x81 && trail <= 0x9A) // full-width a..z
         return trail - 0x21;
     if (lead == 0x83 && trail >= 0xBF && trail <= 0xD6) // Greek
@@ -20,7 +20,24 @@ unsigned char UpperTrail(unsigned char lead, unsigned char trail) {
         return trail - 0x30;
     if (lead == 0x84 && trail >= 0x80 && trail <= 0x91) // Cyrillic, after the gap
         return trail - 0x31;
-    return 0;
+    return trail;
+}
+
+// Per-byte facts for the name loops, as table look-ups: they run for every key of a long list.
+struct ByteTable {
+    bool lead[256] = {};
+    unsigned char upper[256] = {};
+    constexpr ByteTable() {
+        for (int b = 0; b < 256; ++b) {
+            lead[b] = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); // as sjis::isLeadByte
+            upper[b] = static_cast<unsigned char>(b >= 'a' && b <= 'z' ? b - 'a' + 'A' : b);
+        }
+    }
+};
+constexpr ByteTable kBytes;
+
+unsigned char FoldSingle(unsigned char b) {
+    return kBytes.upper[b];
 }
 
 int HexDigit(char c) {
@@ -71,13 +88,13 @@ std::optional<qint32> ParseDecimal(QByteArrayView text) {
 } // namespace
 
 QByteArrayView TrimControl(QByteArrayView text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && IsControl(text[begin]))
+    const auto* begin = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* end = begin + text.size();
+    while (begin < end && *begin <= 32)
         ++begin;
-    while (end > begin && IsControl(text[end - 1]))
+    while (end > begin && end[-1] <= 32)
         --end;
-    return text.sliced(begin, end - begin);
+    return QByteArrayView(reinterpret_cast<const char*>(begin), end - begin);
 }
 
 bool HasControlAtEnds(QByteArrayView text) {
@@ -90,21 +107,70 @@ QByteArray FoldName(const QByteArray& name) {
     for (qsizetype i = 0; i < size;) {
         const auto b = static_cast<unsigned char>(name[i]);
         if (sjis::isLeadByte(b) && i + 1 < size) {
-            if (const unsigned char upper = UpperTrail(b, static_cast<unsigned char>(name[i + 1])))
+            const auto trail = static_cast<unsigned char>(name[i + 1]);
+            if (const unsigned char upper = FoldTrail(b, trail); upper != trail)
                 folded[i + 1] = static_cast<char>(upper);
             i += 2;
             continue;
         }
-        if (b >= 'a' && b <= 'z')
-            folded[i] = static_cast<char>(b - 'a' + 'A');
+        if (const unsigned char upper = FoldSingle(b); upper != b)
+            folded[i] = static_cast<char>(upper);
         ++i;
     }
     return folded;
 }
 
-QByteArray Unquote(const QByteArray& value) {
-    if (!value.startsWith('"'))
-        return value;
+bool EqualFolded(QByteArrayView a, QByteArrayView b) {
+    if (a.size() != b.size())
+        return false;
+    // Equal folded bytes so far mean equal character boundaries: folding never changes a lead byte and
+    // never turns a single byte into one.
+    const auto* x = reinterpret_cast<const unsigned char*>(a.data());
+    const auto* y = reinterpret_cast<const unsigned char*>(b.data());
+    const qsizetype size = a.size();
+    for (qsizetype i = 0; i < size;) {
+        if (kBytes.lead[x[i]] && i + 1 < size) {
+            if (x[i] != y[i] || FoldTrail(x[i], x[i + 1]) != FoldTrail(y[i], y[i + 1]))
+                return false;
+            i += 2;
+            continue;
+        }
+        if (kBytes.upper[x[i]] != kBytes.upper[y[i]])
+            return false;
+        ++i;
+    }
+    return true;
+}
+
+quint32 FoldedHash(QByteArrayView name) {
+    // FNV-1a over the folded bytes, then MurmurHash3's finaliser.
+    const auto* p = reinterpret_cast<const unsigned char*>(name.data());
+    const qsizetype size = name.size();
+    quint32 hash = 2166136261u;
+    for (qsizetype i = 0; i < size;) {
+        unsigned char b = p[i];
+        if (kBytes.lead[b] && i + 1 < size) {
+            hash = (hash ^ b) * 16777619u;
+            b = FoldTrail(b, p[i + 1]);
+            i += 2;
+        } else {
+            b = kBytes.upper[b];
+            ++i;
+        }
+        hash = (hash ^ b) * 16777619u;
+    }
+    // FNV's low bits depend on the low bits of the input only; the index takes its slot from them.
+    hash ^= hash >> 16;
+    hash *= 0x85EBCA6Bu;
+    hash ^= hash >> 13;
+    hash *= 0xC2B2AE35u;
+    hash ^= hash >> 16;
+    return hash;
+}
+
+QByteArray Unquote(QByteArrayView value) {
+    if (value.isEmpty() || value.front() != '"')
+        return value.toByteArray();
     QByteArray text;
     text.reserve(value.size());
     bool closed = false;
@@ -125,23 +191,26 @@ QByteArray Unquote(const QByteArray& value) {
         const bool lastIsTrail = sjis::byteClassAt(text, text.size() - 1) == sjis::ByteClass::Trail;
         text.chop(lastIsTrail ? 2 : 1);
     }
-    return text.isEmpty() ? value : text;
+    return text.isEmpty() ? value.toByteArray() : text;
 }
 
-QByteArray Quote(const QByteArray& value) {
+void AppendQuoted(QByteArray& out, QByteArrayView value) {
     // A leading quote is quoted too: stored bare, it would read back without its quotes.
-    if (!HasControlAtEnds(value) && !value.startsWith('"'))
-        return value;
-    QByteArray quoted;
-    quoted.reserve(value.size() + 2);
-    quoted += '"';
-    for (char c : value) {
-        if (c == '"')
-            quoted += '"';
-        quoted += c;
+    if (!HasControlAtEnds(value) && !(!value.isEmpty() && value.front() == '"')) {
+        out.append(value);
+        return;
     }
-    quoted += '"';
-    return quoted;
+    out += '"';
+    for (qsizetype start = 0;;) {
+        const qsizetype quote = value.indexOf('"', start);
+        const qsizetype end = quote < 0 ? value.size() : quote + 1;
+        out.append(value.sliced(start, end - start));
+        if (quote < 0)
+            break;
+        out += '"';
+        start = end;
+    }
+    out += '"';
 }
 
 std::optional<qint32> ParseInteger(QByteArrayView text) {

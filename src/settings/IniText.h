@@ -47,13 +47,17 @@ bool HasControlAtEnds(QByteArrayView text);
 // of a double-byte character is never touched. Shares the name's data when nothing changes.
 QByteArray FoldName(const QByteArray& name);
 
+// True when both names fold to the same bytes; a hash of the folded bytes. Neither allocates.
+bool EqualFolded(QByteArrayView a, QByteArrayView b);
+quint32 FoldedHash(QByteArrayView name);
+
 // A stored value as it reads: a value in double quotes loses them and its doubled quotes stand for one;
 // without a closing quote the last character is dropped; an empty result leaves the value as it was.
-QByteArray Unquote(const QByteArray& value);
+QByteArray Unquote(QByteArrayView value);
 
-// A value as it is stored: enclosed in double quotes, inner quotes doubled, when it would otherwise not
-// read back unchanged (a blank or control byte at either end, or a leading double quote).
-QByteArray Quote(const QByteArray& value);
+// Appends the value as it is stored: enclosed in double quotes, inner quotes doubled, when it would
+// otherwise not read back unchanged (a blank or control byte at either end, or a leading double quote).
+void AppendQuoted(QByteArray& out, QByteArrayView value);
 
 // A 32-bit integer: decimal with an optional sign, or hexadecimal after "$", "0x" or "0X" (up to
 // FFFFFFFF, which wraps to the negative range). Anything else has no value.

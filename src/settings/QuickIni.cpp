@@ -3,10 +3,12 @@
 #include "common/ShiftJis.h"
 #include "settings/FileBytes.h"
 #include "settings/IniText.h"
+#include "settings/KeyIndex.h"
 
 #include <QFileInfo>
 #include <QHash>
 #include <algorithm>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -14,10 +16,16 @@ EFileError::EFileError(QString message) : FMessage(std::move(message)), FUtf8(FM
 
 namespace {
 
-// A line of a section: a key line (key "=" value), or a line without "=" kept as read.
+// Bytes in the store's text arena.
+struct TextRef {
+    qsizetype offset = 0;
+    qsizetype size = 0;
+};
+
+// A line of a section: a key line (key "=" value), or a line without "=" kept as read in key.
 struct Line {
-    QByteArray key; // the whole text for a line without "="
-    QByteArray value;
+    TextRef key;
+    TextRef value;
     bool isKey = true;
 };
 
@@ -25,16 +33,8 @@ struct Section {
     QByteArray name;
     QByteArray folded;
     std::vector<Line> lines;
-    QHash<QByteArray, qsizetype> keys; // folded key -> index of its last key line
-
-    const QByteArray* value(const QByteArray& key) const {
-        const auto it = keys.constFind(initext::FoldName(key));
-        return it == keys.cend() ? nullptr : &lines[static_cast<size_t>(*it)].value;
-    }
-    void appendKey(QByteArray key, QByteArray value) {
-        keys.insert(initext::FoldName(key), static_cast<qsizetype>(lines.size()));
-        lines.push_back({std::move(key), std::move(value), true});
-    }
+    KeyIndex keys;        // folded key -> its last key line, built at the first lookup
+    bool indexed = false; // keys covers every line
 };
 
 // A "[name]" line. A "]" that is the second byte of a double-byte character does not close it.
@@ -49,20 +49,59 @@ bool IsSectionHeader(QByteArrayView line) {
 // but only this many beyond the section's lines, so that a huge Count cannot exhaust memory.
 constexpr qsizetype kListSlack = 65536;
 
+// Replaced and erased text stays in the arena until it is this large and more than half of it.
+constexpr qsizetype kGarbageLimit = 1 << 20;
+
 const QByteArray kCountKey = QByteArrayLiteral("Count");
 
-void AppendComment(QByteArray& image, const QByteArray& text) {
+QByteArray CommentLines(const QByteArray& text) {
+    QByteArray lines;
     initext::ForEachLine(text, [&](QByteArrayView line) {
-        image += ';';
-        image += line;
-        image += "\r\n";
+        lines += ';';
+        lines += line;
+        lines += "\r\n";
     });
+    return lines;
+}
+
+// Decimal text of a list index, in a buffer of the caller.
+QByteArrayView IndexKey(qsizetype index, char (&buffer)[24]) {
+    char* const end = buffer + sizeof buffer;
+    char* p = end;
+    do {
+        *--p = static_cast<char>('0' + index % 10);
+        index /= 10;
+    } while (index > 0);
+    return QByteArrayView(p, end - p);
+}
+
+// The list index a key names: decimal digits as IndexKey writes them (no sign, no leading zero), else -1.
+qsizetype ListIndex(QByteArrayView key) {
+    if (key.isEmpty() || key.size() > 18 || (key.size() > 1 && key.front() == '0'))
+        return -1;
+    qsizetype index = 0;
+    for (const char *p = key.data(), *end = p + key.size(); p < end; ++p) {
+        if (*p < '0' || *p > '9')
+            return -1;
+        index = index * 10 + (*p - '0');
+    }
+    return index;
+}
+
+char* Put(char* out, QByteArrayView bytes) {
+    if (!bytes.isEmpty())
+        std::memcpy(out, bytes.data(), static_cast<size_t>(bytes.size()));
+    return out + bytes.size();
 }
 
 } // namespace
 
 struct TQuickIni::Impl {
     QString fileName;
+    // The text of every line: the file's bytes as read, then each text written. Lines refer into it, so
+    // loading allocates nothing per line.
+    QByteArray arena;
+    qsizetype garbage = 0; // bytes of the arena no line refers to
     std::vector<std::unique_ptr<Section>> sections;
     QHash<QByteArray, Section*> byName; // folded name -> last section of that name
     QByteArray header;
@@ -72,7 +111,21 @@ struct TQuickIni::Impl {
 
     QString fullPath() const { return QFileInfo(fileName).absoluteFilePath(); }
 
-    const Section* find(const QByteArray& name) const { return byName.value(initext::FoldName(name)); }
+    QByteArrayView text(TextRef ref) const { return QByteArrayView(arena.constData() + ref.offset, ref.size); }
+
+    TextRef store(QByteArrayView bytes) {
+        const TextRef ref{arena.size(), bytes.size()};
+        arena.append(bytes);
+        return ref;
+    }
+
+    TextRef storeQuoted(QByteArrayView value) {
+        const qsizetype offset = arena.size();
+        initext::AppendQuoted(arena, value);
+        return {offset, arena.size() - offset};
+    }
+
+    Section* find(const QByteArray& name) const { return byName.value(initext::FoldName(name)); }
 
     Section& append(QByteArray name) {
         auto section = std::make_unique<Section>();
@@ -85,14 +138,77 @@ struct TQuickIni::Impl {
     }
 
     Section& findOrAppend(const QByteArray& name) {
-        if (Section* found = byName.value(initext::FoldName(name)))
+        if (Section* found = find(name))
             return *found;
         return append(name);
     }
 
-    void load(QByteArrayView text) {
+    void index(Section& section, qsizetype position) const {
+        const QByteArrayView key = text(section.lines[static_cast<size_t>(position)].key);
+        section.keys.Insert(initext::FoldedHash(key), position, [&](qsizetype other) {
+            return initext::EqualFolded(text(section.lines[static_cast<size_t>(other)].key), key);
+        });
+    }
+
+    // Position of the last key line of key in section, or -1.
+    qsizetype findKey(Section& section, QByteArrayView key) const {
+        if (!section.indexed) {
+            section.keys.Reserve(static_cast<qsizetype>(section.lines.size()));
+            for (size_t i = 0; i < section.lines.size(); ++i)
+                if (section.lines[i].isKey)
+                    index(section, static_cast<qsizetype>(i));
+            section.indexed = true;
+        }
+        return section.keys.Find(initext::FoldedHash(key), [&](qsizetype position) {
+            return initext::EqualFolded(text(section.lines[static_cast<size_t>(position)].key), key);
+        });
+    }
+
+    const Line* findLine(Section* section, QByteArrayView key) const {
+        const qsizetype position = section ? findKey(*section, key) : -1;
+        return position < 0 ? nullptr : &section->lines[static_cast<size_t>(position)];
+    }
+
+    void writeKey(Section& section, QByteArrayView key, QByteArrayView value) {
+        const qsizetype position = findKey(section, key);
+        const Line line{store(key), storeQuoted(value), true};
+        if (position >= 0) {
+            Line& old = section.lines[static_cast<size_t>(position)];
+            garbage += old.key.size + old.value.size;
+            old = line;
+            compactIfWasteful();
+            return;
+        }
+        section.lines.push_back(line);
+        index(section, static_cast<qsizetype>(section.lines.size()) - 1);
+    }
+
+    void compactIfWasteful() {
+        if (garbage < kGarbageLimit || garbage * 2 < arena.size())
+            return;
+        QByteArray compact;
+        compact.reserve(arena.size() - garbage);
+        const auto move = [&](TextRef& ref) {
+            const TextRef moved{compact.size(), ref.size};
+            compact.append(text(ref));
+            ref = moved;
+        };
+        for (const auto& section : sections) {
+            for (Line& line : section->lines) {
+                move(line.key);
+                move(line.value);
+            }
+        }
+        arena = std::move(compact);
+        garbage = 0;
+    }
+
+    void load(QByteArray bytes) {
+        arena = std::move(bytes);
+        const char* const base = arena.constData();
+        const auto ref = [base](QByteArrayView part) { return TextRef{part.data() - base, part.size()}; };
         Section* current = nullptr;
-        initext::ForEachLine(text, [&](QByteArrayView raw) {
+        initext::ForEachLine(arena, [&](QByteArrayView raw) {
             const QByteArrayView line = initext::TrimControl(raw);
             if (line.isEmpty() || line.front() == ';')
                 return;
@@ -104,12 +220,16 @@ struct TQuickIni::Impl {
                 return;
             const qsizetype eq = line.indexOf('=');
             if (eq < 0) {
-                current->lines.push_back({line.toByteArray(), QByteArray(), false});
+                current->lines.push_back({ref(line), TextRef{}, false});
                 return;
             }
-            current->appendKey(initext::TrimControl(line.first(eq)).toByteArray(),
-                               initext::TrimControl(line.sliced(eq + 1)).toByteArray());
+            current->lines.push_back(
+                {ref(initext::TrimControl(line.first(eq))), ref(initext::TrimControl(line.sliced(eq + 1))), true});
         });
+        garbage = arena.size(); // comments, breaks and blanks; the lines themselves are not counted
+        for (const auto& section : sections)
+            for (const Line& line : section->lines)
+                garbage -= line.key.size + line.value.size;
     }
 };
 
@@ -122,7 +242,7 @@ TQuickIni::TQuickIni(const QString& fileName) : d(std::make_unique<Impl>()) {
     case filebytes::ReadStatus::Unreadable:
         throw EFileError(QStringLiteral("ファイル %1 は開けません").arg(d->fullPath()));
     case filebytes::ReadStatus::Ok:
-        d->load(bytes);
+        d->load(std::move(bytes));
         break;
     }
 }
@@ -134,22 +254,12 @@ const QString& TQuickIni::FileName() const {
 }
 
 QByteArray TQuickIni::ReadString(const QByteArray& section, const QByteArray& key, const QByteArray& def) const {
-    const Section* found = d->find(section);
-    const QByteArray* value = found ? found->value(key) : nullptr;
-    return initext::Unquote(value ? *value : def);
+    const Line* line = d->findLine(d->find(section), key);
+    return initext::Unquote(line ? d->text(line->value) : QByteArrayView(def));
 }
 
 void TQuickIni::WriteString(const QByteArray& section, const QByteArray& key, const QByteArray& value) {
-    Section& target = d->findOrAppend(section);
-    QByteArray stored = initext::Quote(value);
-    const auto it = target.keys.constFind(initext::FoldName(key));
-    if (it == target.keys.cend()) {
-        target.appendKey(key, std::move(stored));
-        return;
-    }
-    Line& line = target.lines[static_cast<size_t>(*it)];
-    line.key = key;
-    line.value = std::move(stored);
+    d->writeKey(d->findOrAppend(section), key, value);
 }
 
 qint32 TQuickIni::ReadInteger(const QByteArray& section, const QByteArray& key, qint32 def) const {
@@ -178,33 +288,64 @@ void TQuickIni::EraseSection(const QByteArray& section) {
     const QByteArray folded = initext::FoldName(section);
     if (!d->byName.remove(folded))
         return;
-    std::erase_if(d->sections, [&](const std::unique_ptr<Section>& s) { return s->folded == folded; });
+    std::erase_if(d->sections, [&](const std::unique_ptr<Section>& s) {
+        if (s->folded != folded)
+            return false;
+        for (const Line& line : s->lines)
+            d->garbage += line.key.size + line.value.size;
+        return true;
+    });
+    d->compactIfWasteful();
 }
 
 void TQuickIni::Clear() {
     d->byName.clear();
     d->sections.clear();
+    d->arena.clear();
+    d->garbage = 0;
 }
 
 void TQuickIni::ReadList(const QByteArray& section, QList<QByteArray>& list) const {
     list.clear();
-    const qint32 count = ReadInteger(section, kCountKey, 0);
     const Section* found = d->find(section);
-    if (count <= 0 || !found)
+    if (!found)
         return;
-    const qsizetype n = std::min<qsizetype>(count, static_cast<qsizetype>(found->lines.size()) + kListSlack);
-    list.reserve(n);
-    for (qsizetype i = 0; i < n; ++i) {
-        const QByteArray* value = found->value(QByteArray::number(i));
-        list.append(value ? initext::Unquote(*value) : QByteArray());
+    // Two sequential passes over the section instead of a lookup per entry. A later line of a key
+    // replaces an earlier one, as in ReadString.
+    const std::vector<Line>& lines = found->lines;
+    const Impl& store = *d;
+    const Line* countLine = nullptr;
+    for (const Line& line : lines)
+        if (line.isKey && initext::EqualFolded(store.text(line.key), kCountKey))
+            countLine = &line;
+    const qint32 count =
+        countLine ? initext::ParseInteger(initext::Unquote(store.text(countLine->value))).value_or(0) : 0;
+    if (count <= 0)
+        return;
+    const qsizetype n = std::min<qsizetype>(count, static_cast<qsizetype>(lines.size()) + kListSlack);
+    std::vector<const Line*> entryLines(static_cast<size_t>(n), nullptr);
+    for (const Line& line : lines) {
+        const qsizetype index = line.isKey ? ListIndex(store.text(line.key)) : -1;
+        if (index >= 0 && index < n)
+            entryLines[static_cast<size_t>(index)] = &line;
     }
+    list.resize(n);
+    QByteArray* const entries = list.data();
+    for (qsizetype i = 0; i < n; ++i)
+        if (const Line* line = entryLines[static_cast<size_t>(i)])
+            entries[i] = initext::Unquote(store.text(line->value));
 }
 
 void TQuickIni::WriteList(const QByteArray& section, const QList<QByteArray>& list) {
     EraseSection(section);
-    WriteInteger(section, kCountKey, static_cast<qint32>(list.size()));
+    // A new section with distinct keys: the lines go in directly, and the key index is built at the
+    // first lookup.
+    Section& target = d->append(section);
+    target.lines.reserve(static_cast<size_t>(list.size()) + 1);
+    char buffer[24];
+    target.lines.push_back({d->store(kCountKey), d->storeQuoted(IndexKey(list.size(), buffer)), true});
     for (qsizetype i = 0; i < list.size(); ++i)
-        WriteString(section, QByteArray::number(i), list[i]);
+        target.lines.push_back({d->store(IndexKey(i, buffer)), d->storeQuoted(list[i]), true});
 }
 
 const QByteArray& TQuickIni::Header() const {
@@ -232,34 +373,32 @@ void TQuickIni::SetAutoUpdate(bool value) {
 }
 
 QByteArray TQuickIni::FileImage() const {
-    qsizetype size = d->header.size() + d->footer.size() + 8;
+    const QByteArray header = d->header.isEmpty() ? QByteArray() : CommentLines(d->header) + "\r\n";
+    const QByteArray footer = CommentLines(d->footer);
+    qsizetype size = header.size() + footer.size();
     for (const auto& section : d->sections) {
         size += section->name.size() + 6;
         for (const Line& line : section->lines)
-            size += line.key.size() + line.value.size() + 3;
+            size += line.key.size + (line.isKey ? 1 + line.value.size : 0) + 2;
     }
-    QByteArray image;
-    image.reserve(size + size / 8);
-    if (!d->header.isEmpty()) {
-        AppendComment(image, d->header);
-        image += "\r\n";
-    }
+    QByteArray image(size, Qt::Uninitialized);
+    char* out = Put(image.data(), header);
     for (const auto& section : d->sections) {
-        image += '[';
-        image += section->name;
-        image += "]\r\n";
+        out = Put(out, "[");
+        out = Put(out, section->name);
+        out = Put(out, "]\r\n");
         for (const Line& line : section->lines) {
-            image += line.key;
+            out = Put(out, d->text(line.key));
             if (line.isKey) {
-                image += '=';
-                image += line.value;
+                out = Put(out, "=");
+                out = Put(out, d->text(line.value));
             }
-            image += "\r\n";
+            out = Put(out, "\r\n");
         }
-        image += "\r\n";
+        out = Put(out, "\r\n");
     }
-    if (!d->footer.isEmpty())
-        AppendComment(image, d->footer);
+    out = Put(out, footer);
+    Q_ASSERT(out == image.constData() + size);
     return image;
 }
 
