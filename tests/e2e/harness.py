@@ -61,7 +61,7 @@ class Display:
         env = dict(os.environ, DISPLAY=self.name)
         self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=env,
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        wait_for(lambda: "_NET_SUPPORTING_WM_CHECK" in self.x(["xprop", "-root"]), 10, what="openbox")
+        wait_for(lambda: "_NET_SUPPORTING_WM_CHECK" in self.x(["xprop", "-root"]), 30, what="openbox")
         return self
 
     def x(self, args, check=False):

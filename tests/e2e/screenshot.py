@@ -14,6 +14,7 @@ def main():
     display = harness.Display().start()
     folder = tempfile.mkdtemp(prefix="vel-run-")
     try:
+        display.x(["xdotool", "mousemove", "0", "0"])
         app = harness.App(display, folder).start()
         time.sleep(1.0)
         x, y, w, h = app.geometry()
