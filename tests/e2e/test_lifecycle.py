@@ -69,6 +69,28 @@ class LifecycleTest(E2ETestCase):
         self.assertEqual(app.close(), 0)
         self.assertEqual(app.read_ini(), main_section(fx, fy))
 
+    def test_top_most_window_and_the_options_dialog(self):
+        with open(os.path.join(self.folder, "Velmarinth.ini"), "wb") as f:
+            f.write(b"[Main]\r\nTopMost=1\r\n")
+        app = self.app().start()
+
+        def above():
+            return "_NET_WM_STATE_ABOVE" in self.display.x(["xprop", "-id", app.wid, "_NET_WM_STATE"])
+
+        wait_for(above, 5, what="top-most from the first appearance")
+        app.activate()
+        app.key("ctrl+o")
+        dialog = app.find_window("^設定$")
+        wait_for(lambda: not above(), 5, what="out of the top-most band while the options dialog is open")
+        self.display.x(["xdotool", "windowactivate", "--sync", dialog])
+        app.key("Escape")
+        wait_for(above, 5, what="top-most again after the dialog")
+        app.activate()
+        app.key("ctrl+m")
+        wait_for(lambda: not above(), 5, what="top-most switched off")
+        self.assertEqual(app.close(), 0)
+        self.assertNotIn(b"TopMost", app.read_ini())
+
     def test_sigterm_writes_settings_once(self):
         app = self.app().start()
         app.click_key(*WWW_KEY)
