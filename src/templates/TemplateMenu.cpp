@@ -139,36 +139,53 @@ void TTemplateMenu::FreeItems() {
         delete FTopItems.takeLast();
 }
 
-QAction* TTemplateMenu::NewTemplateItem(QMenu* page, QObject* itemOwner, int index) {
-    auto* item = new QAction(sjis::toUnicode(CaptionOf(index)), itemOwner);
+QAction* TTemplateMenu::NewTemplateItem(QMenu* page, int index) {
+    auto* item = new QAction(sjis::toUnicode(CaptionOf(index)), page);
     item->setData(index);
     connect(item, &QAction::triggered, this, [this, index] { emit TemplateItemClick(index); });
     page->addAction(item);
     return item;
 }
 
+void TTemplateMenu::FillPage(int pageIndex) {
+    QMenu* page = pageIndex == 0 ? FMenu.data() : FPages[pageIndex - 1];
+    const int first = pageIndex * TemplatesPerPage;
+    const int end = static_cast<int>(qMin<qsizetype>(first + TemplatesPerPage, FList.size()));
+    for (int k = first; k < end; ++k) {
+        QAction* item = NewTemplateItem(page, k);
+        if (pageIndex == 0)
+            FTopItems.append(item);
+    }
+    if (end < FList.size()) {
+        auto* next = new QMenu(NextPageCaption(), FMenu);
+        next->setIcon(FNextIcon);
+        next->setStyle(FStyle);
+        page->addMenu(next);
+        FPages.append(next);
+        const int nextIndex = pageIndex + 1;
+        connect(next, &QMenu::aboutToShow, this, [this, nextIndex] { FillPagesUpTo(nextIndex + 1); });
+    }
+    FFilledPages = pageIndex + 1;
+}
+
+void TTemplateMenu::FillPagesUpTo(int pageIndex) {
+    while (FFilledPages <= pageIndex && FFilledPages <= FPages.size())
+        FillPage(FFilledPages);
+}
+
+int TTemplateMenu::PageCount() const {
+    return static_cast<int>(qMax<qsizetype>(1, (FList.size() + TemplatesPerPage - 1) / TemplatesPerPage));
+}
+
 void TTemplateMenu::BuildTemplateMenu(const QList<QByteArray>& list) {
     FreeItems();
     FList = list;
+    FFilledPages = 0;
     if (!FMenu)
         return;
-    QMenu* page = FMenu;
-    int position = 0;
-    for (int k = 0; k < FList.size(); ++k) {
-        if (position == TemplatesPerPage) {
-            auto* next = new QMenu(NextPageCaption(), FMenu);
-            next->setIcon(FNextIcon);
-            next->setStyle(FStyle);
-            page->addMenu(next);
-            FPages.append(next);
-            page = next;
-            position = 0;
-        }
-        QAction* item = NewTemplateItem(page, page == FMenu ? static_cast<QObject*>(FMenu) : page, k);
-        if (page == FMenu)
-            FTopItems.append(item);
-        ++position;
-    }
+    // A page gets its items when the page before it opens, so that the page on screen always has its next
+    // page ready: a rebuild costs the same for 20 templates as for 20,000.
+    FillPagesUpTo(1);
     FTopItems.append(FMenu->addSeparator());
     if (FAddItem)
         FMenu->addAction(FAddItem);

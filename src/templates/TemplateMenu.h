@@ -37,7 +37,8 @@ private:
 
 // The template menu: the templates in pages of 15, each further page in the submenu of a "next" item after
 // the fifteenth item of the page before, then a separator and the two fixed items. The items it builds
-// belong to it and are freed at the next build; the fixed items are only moved.
+// belong to it and are freed at the next build; the fixed items are only moved. Further pages are filled
+// one step ahead of the page the user opens.
 class TTemplateMenu final : public QObject {
     Q_OBJECT
 public:
@@ -55,8 +56,10 @@ public:
 
     // The caption of the template item that stands for list entry index.
     QByteArray CaptionOf(int index) const;
-    // The page menus built, the first being tmiTemplate.
+    // The pages made so far, the first being tmiTemplate. A page is filled when the page before it opens.
     QList<QMenu*> Pages() const;
+    // Pages the whole list takes (at least one).
+    int PageCount() const;
 
     static QString NextPageCaption();
 
@@ -66,7 +69,10 @@ signals:
 
 private:
     void FreeItems();
-    QAction* NewTemplateItem(QMenu* page, QObject* itemOwner, int index);
+    QAction* NewTemplateItem(QMenu* page, int index);
+    // Puts its templates and, when more follow, the next item with an empty page onto page pageIndex.
+    void FillPage(int pageIndex);
+    void FillPagesUpTo(int pageIndex);
 
     QPointer<QMenu> FMenu;
     QPointer<QAction> FAddItem;
@@ -74,6 +80,7 @@ private:
     QIcon FNextIcon;
     TTemplateMenuStyle* FStyle;
     QList<QByteArray> FList;
-    QList<QMenu*> FPages;      // further pages, children of FMenu, in page order
+    QList<QMenu*> FPages; // further pages, children of FMenu, in page order
+    int FFilledPages = 0;
     QList<QAction*> FTopItems; // template items and separator of the first page, children of FMenu
 };
