@@ -23,3 +23,40 @@ struct MarkerSplit {
 };
 // The marker is the first "|" that is not the second byte of a double-byte character.
 MarkerSplit ExtractCaretMarker(const QByteArray& templ);
+
+// Letter case is folded for ASCII letters and the double-byte Latin, Greek and Cyrillic letters; the second
+// byte of a double-byte character is never folded on its own.
+bool SameTextIgnoringCase(const QByteArray& a, const QByteArray& b);
+
+// Only the first entry that matches ignoring case is looked at: the candidate is a duplicate when that entry
+// equals it byte for byte.
+bool IsDuplicateTemplate(const QList<QByteArray>& list, const QByteArray& candidate);
+
+// A URL for the browse, make-shortcut and add-template commands: begins with "http" or "www", case-sensitive.
+bool IsUrlText(const QByteArray& text);
+
+// The template that adding the box's text would append, or none when the text is not a URL.
+std::optional<QByteArray> AddTemplateCandidate(const QByteArray& text, qsizetype caret);
+// The add-template command is enabled: a URL text whose candidate is not a duplicate in list.
+bool CanAddTemplate(const QList<QByteArray>& list, const QByteArray& text, qsizetype caret);
+
+struct TemplatePlacement {
+    QByteArray text; // what the box gets, marker removed
+    qsizetype caret; // byte offset; 0 for a template without marker
+};
+// What choosing the template at index puts into the box; none for an index outside the list.
+std::optional<TemplatePlacement> TemplateForBox(const QList<QByteArray>& list, qsizetype index);
+
+// The text on either side of the marker; a text without marker is all second piece.
+struct MarkerPieces {
+    QByteArray first;
+    QByteArray second;
+};
+MarkerPieces SplitAtMarker(const QByteArray& text);
+
+// A menu page holds this many templates; a next-page item follows the last one when more remain.
+constexpr int TemplatesPerPage = 15;
+// "1" to "9" for positions 0 to 8, "A" to "F" for 9 to 14: never "N", "U" or "T".
+char TemplateMenuKey(int position);
+// "&" + key + full-width colon + the template, marker included.
+QByteArray TemplateMenuCaption(int position, const QByteArray& templ);

@@ -1,0 +1,94 @@
+#include "common/Actions.h"
+#include "common/VelGlobals.h"
+#include "templates/EditTemplate.h"
+#include "templates/ListBoxEx.h"
+#include "templates/TemplateMenu.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <benchmark/benchmark.h>
+#include <memory>
+
+namespace {
+
+QList<QByteArray> Templates(int count) {
+    QList<QByteArray> list;
+    list.reserve(count);
+    for (int i = 0; i < count; ++i)
+        list.append("http://www.|example" + QByteArray::number(i) + ".co.jp/");
+    return list;
+}
+
+void BM_BuildTemplateMenu(benchmark::State& state) {
+    const QList<QByteArray> list = Templates(static_cast<int>(state.range(0)));
+    QObject owner;
+    QMenu tmiTemplate;
+    QAction add(QStringLiteral("テンプレートに追加(&U)"), &owner);
+    QAction edit(QStringLiteral("テンプレートの編集(&T)"), &owner);
+    TTemplateMenu menu(&tmiTemplate, &owner);
+    menu.SetFixedItems(&add, &edit);
+    menu.BuildTemplateMenu(list);
+    // Each pass is a rebuild: the previous pages are freed first, as after every change of the list.
+    for (auto _ : state) {
+        menu.BuildTemplateMenu(list);
+        benchmark::DoNotOptimize(menu.Pages().size());
+    }
+}
+
+std::unique_ptr<TfrmEditTemplate> OpenEditor(QWidget* owner) {
+    auto dlg = std::make_unique<TfrmEditTemplate>(owner);
+    dlg->Ask = [](const QString&) { return true; };
+    dlg->show();
+    QCoreApplication::processEvents();
+    return dlg;
+}
+
+void BM_OpenEditor(benchmark::State& state) {
+    VelGlobals::TemplateList = Templates(static_cast<int>(state.range(0)));
+    QWidget owner;
+    for (auto _ : state) {
+        auto dlg = OpenEditor(&owner);
+        state.PauseTiming();
+        dlg.reset();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+
+void BM_DeleteAllInEditor(benchmark::State& state) {
+    VelGlobals::TemplateList = Templates(static_cast<int>(state.range(0)));
+    QWidget owner;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto dlg = OpenEditor(&owner);
+        dlg->lbTemplate->selectAll();
+        state.ResumeTiming();
+        dlg->actDelete->Execute();
+        QCoreApplication::processEvents();
+        benchmark::DoNotOptimize(dlg->lbTemplate->Count());
+        state.PauseTiming();
+        dlg.reset();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_BuildTemplateMenu)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenEditor)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeleteAllInEditor)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
+    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,429 @@
+#include "templates/EditTemplate.h"
+
+#include "common/Actions.h"
+#include "common/ShiftJis.h"
+#include "common/VelGlobals.h"
+#include "templates/ListBoxEx.h"
+#include "templates/TemplateDraw.h"
+#include "templates/TemplateEditRules.h"
+#include "templates/TemplateList.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolButton>
+
+namespace {
+
+// An edit box that keeps its caret and selection when it gains the focus (a plain line edit selects all on
+// a tab or on the dialog's first focus).
+class TKeepCaretEdit final : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override {
+        const int cursor = cursorPosition();
+        const int start = selectionStart();
+        const int length = selectionLength();
+        QLineEdit::focusInEvent(event);
+        if (start < 0) {
+            deselect();
+            setCursorPosition(cursor);
+        } else if (cursor == start) {
+            setSelection(start + length, -length);
+        } else {
+            setSelection(start, length);
+        }
+    }
+};
+
+// The move buttons' glyph: a blue triangle, grey while the button is disabled.
+QIcon TriangleIcon(bool up) {
+    const auto paint = [up](const QColor& fill, const QColor& edge) {
+        QPixmap pixmap(16, 16);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QPainterPath path;
+        if (up) {
+            path.moveTo(8, 2);
+            path.lineTo(15, 13);
+            path.lineTo(1, 13);
+        } else {
+            path.moveTo(1, 3);
+            path.lineTo(15, 3);
+            path.lineTo(8, 14);
+        }
+        path.closeSubpath();
+        painter.setPen(edge);
+        painter.setBrush(fill);
+        painter.drawPath(path);
+        return pixmap;
+    };
+    QIcon icon;
+    icon.addPixmap(paint(QColor(0x33, 0x66, 0xFF), QColor(0x00, 0x00, 0x99)), QIcon::Normal);
+    icon.addPixmap(paint(QColor(0xC0, 0xC0, 0xC0), QColor(0x80, 0x80, 0x80)), QIcon::Disabled);
+    return icon;
+}
+
+QToolButton* SpeedButton(QWidget* parent, const QRect& geometry) {
+    auto* button = new QToolButton(parent);
+    button->setGeometry(geometry);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+// The button runs the action and follows its enabled state.
+void BindButton(QAbstractButton* button, TAction* action) {
+    if (!action->Caption().isEmpty())
+        button->setText(action->Caption());
+    button->setEnabled(action->Enabled());
+    QObject::connect(action, &TAction::Changed, button, [button, action] { button->setEnabled(action->Enabled()); });
+    QObject::connect(button, &QAbstractButton::clicked, action, [action] { action->Execute(); });
+}
+
+QFont TemplateFont() {
+    QFont font(QStringLiteral("ＭＳ ゴシック"));
+    font.setPixelSize(16);
+    font.setBold(true);
+    return font;
+}
+
+void PostKey(QWidget* target, QEvent::Type type, int key) {
+    QCoreApplication::postEvent(target, new QKeyEvent(type, key, Qt::NoModifier));
+}
+
+} // namespace
+
+bool AskConfirmation(const QString& text) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), text, QMessageBox::Yes | QMessageBox::No,
+                    QApplication::activeWindow());
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    box.show();
+    box.raise();
+    box.activateWindow();
+    return box.exec() == QMessageBox::Yes;
+}
+
+TfrmEditTemplate::TfrmEditTemplate(QWidget* owner) : QDialog(owner) {
+    setObjectName(QStringLiteral("frmEditTemplate"));
+    setWindowTitle(QStringLiteral("テンプレートの編集"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFixedSize(376, 333);
+    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
+    font.setPixelSize(12);
+    setFont(font);
+    QPalette face = palette();
+    face.setColor(QPalette::Window, face.color(QPalette::Button));
+    setPalette(face);
+    setAutoFillBackground(true);
+    CreateControls();
+    CreateActions();
+    FormCreate();
+}
+
+TfrmEditTemplate::~TfrmEditTemplate() = default;
+
+void TfrmEditTemplate::CreateControls() {
+    pnlEditTemplate = new QFrame(this);
+    pnlEditTemplate->setGeometry(6, 6, 365, 291);
+    pnlEditTemplate->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    pnlEditTemplate->installEventFilter(this);
+
+    lbTemplate = new TListBoxEx(pnlEditTemplate);
+    lbTemplate->setGeometry(13, 28, 305, 164);
+    lbTemplate->setFont(TemplateFont());
+    lbTemplate->SetItemHeight(20);
+    lbTemplate->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    lbTemplate->OnDrawItem = [this](QPainter& canvas, int index, const QRect& rect, bool selected) {
+        lbTemplateDrawItem(canvas, index, rect, selected);
+    };
+    lbTemplate->OnKeyDown = [this](int& key, Qt::KeyboardModifiers shift) { lbTemplateKeyDown(key, shift); };
+    lbTemplate->OnKeyUp = [this](int, Qt::KeyboardModifiers) { lbTemplateKeyUp(); };
+    lbTemplate->OnMouseDown = [this](Qt::MouseButton, Qt::KeyboardModifiers, const QPoint&) { lbTemplateMouseDown(); };
+
+    lblTemplateList = new QLabel(QStringLiteral("キャレット位置が赤で表示されています(&L)"), pnlEditTemplate);
+    lblTemplateList->setGeometry(13, 12, 212, 12);
+    lblTemplateList->setBuddy(lbTemplate);
+
+    sbMoveUp = SpeedButton(pnlEditTemplate, {323, 65, 30, 40});
+    sbMoveUp->setIcon(TriangleIcon(true));
+    sbMoveDown = SpeedButton(pnlEditTemplate, {323, 113, 30, 40});
+    sbMoveDown->setIcon(TriangleIcon(false));
+
+    edTemplate = new TKeepCaretEdit(pnlEditTemplate);
+    edTemplate->setGeometry(13, 221, 305, 24);
+    edTemplate->setFont(TemplateFont());
+
+    Label1 = new QLabel(QStringLiteral("文字列とキャレット位置を設定してください(&E)"), pnlEditTemplate);
+    Label1->setGeometry(14, 204, 225, 12);
+    Label1->setBuddy(edTemplate);
+
+    sbReplace = SpeedButton(pnlEditTemplate, {13, 258, 60, 21});
+    sbAdd = SpeedButton(pnlEditTemplate, {81, 258, 60, 21});
+    sbDelete = SpeedButton(pnlEditTemplate, {149, 258, 60, 21});
+    sbInitialize = SpeedButton(pnlEditTemplate, {217, 258, 101, 21});
+
+    btnClose = new QPushButton(QStringLiteral("閉じる"), this);
+    btnClose->setGeometry(284, 304, 88, 23);
+    btnClose->setDefault(true);
+    connect(btnClose, &QPushButton::clicked, this, &TfrmEditTemplate::btnCloseClick);
+
+    setTabOrder(lbTemplate, edTemplate);
+    setTabOrder(edTemplate, btnClose);
+}
+
+void TfrmEditTemplate::CreateActions() {
+    alEditTemplate = new TActionList(this);
+    const auto add = [this](const char* name, const QString& caption, void (TfrmEditTemplate::*update)(TAction*),
+                            void (TfrmEditTemplate::*execute)()) {
+        TAction* action = alEditTemplate->Add(QString::fromLatin1(name));
+        action->SetCaption(caption);
+        action->OnUpdate = [this, update](TAction* a) { (this->*update)(a); };
+        action->OnExecute = [this, execute](TAction*) { (this->*execute)(); };
+        return action;
+    };
+    actReplace = add("actReplace", QStringLiteral("置換(&R)"), &TfrmEditTemplate::actReplaceUpdate,
+                     &TfrmEditTemplate::actReplaceExecute);
+    actAdd =
+        add("actAdd", QStringLiteral("追加(&A)"), &TfrmEditTemplate::actAddUpdate, &TfrmEditTemplate::actAddExecute);
+    actDelete = add("actDelete", QStringLiteral("削除(&D)"), &TfrmEditTemplate::actDeleteUpdate,
+                    &TfrmEditTemplate::actDeleteExecute);
+    actInitialize = add("actInitialize", QStringLiteral("リストを初期化(&Z)"), &TfrmEditTemplate::actInitializeUpdate,
+                        &TfrmEditTemplate::actInitializeExecute);
+    actMoveUp = add("actMoveUp", QString(), &TfrmEditTemplate::actMoveUpUpdate, &TfrmEditTemplate::actMoveUpExecute);
+    actMoveDown =
+        add("actMoveDown", QString(), &TfrmEditTemplate::actMoveDownUpdate, &TfrmEditTemplate::actMoveDownExecute);
+    BindButton(sbReplace, actReplace);
+    BindButton(sbAdd, actAdd);
+    BindButton(sbDelete, actDelete);
+    BindButton(sbInitialize, actInitialize);
+    BindButton(sbMoveUp, actMoveUp);
+    BindButton(sbMoveDown, actMoveDown);
+}
+
+// Qt paints every widget through a back buffer, so the list needs no double buffering of its own.
+void TfrmEditTemplate::FormCreate() {
+    lbTemplate->SetStrings(VelGlobals::TemplateList);
+}
+
+void TfrmEditTemplate::showEvent(QShowEvent* event) {
+    if (!event->spontaneous()) {
+        // Centred on the screen rather than on the owner.
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            const QRect area = screen->geometry();
+            const QSize outer = frameGeometry().size();
+            move(area.left() + (area.width() - outer.width()) / 2, area.top() + (area.height() - outer.height()) / 2);
+        }
+        FormShow();
+    }
+    QDialog::showEvent(event);
+}
+
+void TfrmEditTemplate::FormShow() {
+    lbTemplate->setFocus();
+    if (lbTemplate->Count() > 0) {
+        lbTemplate->SetItemIndex(0);
+        lbTemplate->SetSelected(0, true);
+    }
+    edTemplate->setFocus();
+    if (lbTemplate->Count() > 0)
+        ShowCurrentTemplate();
+}
+
+void TfrmEditTemplate::done(int result) {
+    FormCloseQuery();
+    QDialog::done(result);
+}
+
+void TfrmEditTemplate::FormCloseQuery() {
+    VelGlobals::TemplateList = lbTemplate->Items();
+}
+
+void TfrmEditTemplate::btnCloseClick() {
+    close();
+}
+
+bool TfrmEditTemplate::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == pnlEditTemplate && event->type() == QEvent::FocusIn)
+        pnlEditTemplateEnter();
+    return QDialog::eventFilter(watched, event);
+}
+
+// The panel never takes the focus from the user; should it get it anyway, it hands it on.
+void TfrmEditTemplate::pnlEditTemplateEnter() {
+    for (QWidget* next = pnlEditTemplate->nextInFocusChain(); next && next != pnlEditTemplate;
+         next = next->nextInFocusChain()) {
+        if ((next->focusPolicy() & Qt::TabFocus) && next->isEnabled() && next->isVisibleTo(this)) {
+            next->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
+QByteArray TfrmEditTemplate::EditText() const {
+    return sjis::fromUnicodeUrl(edTemplate->text());
+}
+
+qsizetype TfrmEditTemplate::EditCaret() const {
+    const int start = edTemplate->selectionStart();
+    const int caret = start >= 0 ? start : edTemplate->cursorPosition();
+    return sjis::fromUnicodeUrl(QStringView(edTemplate->text()).left(caret)).size();
+}
+
+QByteArray TfrmEditTemplate::Candidate() const {
+    return InsertCaretMarker(EditText(), EditCaret());
+}
+
+void TfrmEditTemplate::ShowCurrentTemplate() {
+    if (lbTemplate->Count() == 0) {
+        edTemplate->clear();
+        return;
+    }
+    const int current = lbTemplate->ItemIndex();
+    if (current < 0)
+        return;
+    const MarkerSplit split = ExtractCaretMarker(lbTemplate->Item(current));
+    if (EditText() == split.text)
+        return;
+    const QString text = sjis::toUnicode(split.text);
+    edTemplate->setText(text);
+    edTemplate->setCursorPosition(static_cast<int>(sjis::indexOfByteOffset(text, split.caret.value_or(0))));
+}
+
+void TfrmEditTemplate::actReplaceUpdate(TAction* action) {
+    action->SetEnabled(lbTemplate->Count() > 0 && !IsDuplicateTemplate(lbTemplate->Items(), Candidate()));
+}
+
+void TfrmEditTemplate::actAddUpdate(TAction* action) {
+    action->SetEnabled(!edTemplate->text().isEmpty() && !IsDuplicateTemplate(lbTemplate->Items(), Candidate()));
+}
+
+void TfrmEditTemplate::actDeleteUpdate(TAction* action) {
+    action->SetEnabled(lbTemplate->SelCount() > 0);
+}
+
+void TfrmEditTemplate::actInitializeUpdate(TAction* action) {
+    // Thirteen entries is the only size the default text can have; other sizes differ without forming a text.
+    action->SetEnabled(lbTemplate->Count() != 13 || TemplateListText(lbTemplate->Items()) != DefaultTemplateText());
+}
+
+void TfrmEditTemplate::actMoveUpUpdate(TAction* action) {
+    action->SetEnabled(CanMoveSelectionUp(lbTemplate->SelectionFlags()));
+}
+
+void TfrmEditTemplate::actMoveDownUpdate(TAction* action) {
+    action->SetEnabled(CanMoveSelectionDown(lbTemplate->SelectionFlags()));
+}
+
+void TfrmEditTemplate::actReplaceExecute() {
+    const int current = lbTemplate->ItemIndex();
+    if (current < 0)
+        return;
+    lbTemplate->ReplaceString(current, Candidate());
+    lbTemplate->SetSelected(current, true);
+}
+
+void TfrmEditTemplate::actAddExecute() {
+    lbTemplate->AddString(Candidate());
+    const int added = lbTemplate->Count() - 1;
+    lbTemplate->clearSelection();
+    lbTemplate->SetSelected(added, true);
+    lbTemplate->scrollTo(lbTemplate->model()->index(added, 0));
+}
+
+void TfrmEditTemplate::actDeleteExecute() {
+    if (!Ask(QStringLiteral("選択されたテンプレートを削除してもよろしいですか？")))
+        return;
+    lbTemplate->DeleteItems(lbTemplate->SelectionFlags());
+    lbTemplate->viewport()->update();
+    if (lbTemplate->Count() > 0)
+        lbTemplate->SetSelected(lbTemplate->ItemIndex(), true);
+    lbTemplate->setFocus();
+    // Up then Down, as typed into the list after this handler: a single item near the deletion ends up
+    // selected, and the key rules keep Up from leaving the first item.
+    PostKey(lbTemplate, QEvent::KeyPress, Qt::Key_Up);
+    PostKey(lbTemplate, QEvent::KeyRelease, Qt::Key_Up);
+    PostKey(lbTemplate, QEvent::KeyPress, Qt::Key_Down);
+    PostKey(lbTemplate, QEvent::KeyRelease, Qt::Key_Down);
+    ShowCurrentTemplate();
+}
+
+void TfrmEditTemplate::actInitializeExecute() {
+    if (!Ask(QStringLiteral("テンプレートのリストを初期状態に戻してもよろしいですか？")))
+        return;
+    if (!Ask(QStringLiteral("本当によろしいですか？")))
+        return;
+    lbTemplate->SetStrings(SplitTemplateText(DefaultTemplateText()));
+    lbTemplate->SetItemIndex(0);
+    lbTemplate->SetSelected(0, true);
+    ShowCurrentTemplate();
+}
+
+void TfrmEditTemplate::actMoveUpExecute() {
+    lbTemplate->setFocus();
+    QList<bool> selected = lbTemplate->SelectionFlags();
+    if (!selected.contains(true))
+        return;
+    const QList<int> order = MoveSelectionUp(selected);
+    lbTemplate->Reorder(order, selected);
+    lbTemplate->viewport()->update();
+    ShowCurrentTemplate();
+}
+
+void TfrmEditTemplate::actMoveDownExecute() {
+    lbTemplate->setFocus();
+    QList<bool> selected = lbTemplate->SelectionFlags();
+    if (!selected.contains(true))
+        return;
+    const QList<int> order = MoveSelectionDown(selected);
+    lbTemplate->Reorder(order, selected);
+    lbTemplate->viewport()->update();
+    ShowCurrentTemplate();
+}
+
+void TfrmEditTemplate::lbTemplateKeyDown(int& key, Qt::KeyboardModifiers shift) {
+    const Qt::KeyboardModifiers held = shift & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    const bool none = held == Qt::NoModifier;
+    const bool altOnly = held == Qt::AltModifier;
+    const bool oneSelected = lbTemplate->SelCount() == 1;
+    if ((key == Qt::Key_Left || key == Qt::Key_Up) && none) {
+        if (oneSelected && lbTemplate->ItemIndex() == 0)
+            key = 0;
+    } else if ((key == Qt::Key_Right || key == Qt::Key_Down) && none) {
+        if (oneSelected && lbTemplate->ItemIndex() == lbTemplate->Count() - 1)
+            key = 0;
+    } else if ((key == Qt::Key_F7 && none) || (key == Qt::Key_Up && altOnly)) {
+        actMoveUp->Execute();
+    } else if ((key == Qt::Key_F8 && none) || (key == Qt::Key_Down && altOnly)) {
+        actMoveDown->Execute();
+    } else if (key == Qt::Key_Delete && none) {
+        actDelete->Execute();
+    }
+}
+
+void TfrmEditTemplate::lbTemplateKeyUp() {
+    ShowCurrentTemplate();
+}
+
+void TfrmEditTemplate::lbTemplateMouseDown() {
+    ShowCurrentTemplate();
+}
+
+void TfrmEditTemplate::lbTemplateDrawItem(QPainter& canvas, int index, const QRect& rect, bool selected) {
+    const QColor highlight = lbTemplate->palette().color(QPalette::Active, QPalette::Highlight);
+    canvas.fillRect(rect, selected ? highlight : QColor(0xFF, 0xFF, 0xFF));
+    const QColor text = selected ? QColor(0xFF, 0xFF, 0xFF) : QColor(0x00, 0x00, 0x00);
+    DrawMarkedText(canvas, rect, rect.left() + 2, lbTemplate->Item(index), text, 0, 0);
+}
