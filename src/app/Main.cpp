@@ -130,7 +130,7 @@ void TfrmMain::FormCreate() {
     }
 
     SetTopMost(this, VelGlobals::TopMost);
-    RebuildTemplateMenu();
+    BuildTemplateMenu();
     ApplyIdleHook();
     FitFormToWorkArea(this);
 }

@@ -16,6 +16,7 @@ class TActionList;
 class TMoxSpeedButton;
 class TSessionEnd;
 class TSysImageList;
+class TTemplateMenu;
 class TUrlBox;
 class TQuickIni;
 
@@ -73,6 +74,9 @@ public:
     QAction* miOption = nullptr;
     QAction* miHelp = nullptr;
     QAction* miAbout = nullptr;
+    QAction* miAddTemplate = nullptr;
+    QAction* miEditTemplate = nullptr;
+    TTemplateMenu* FTemplateMenu = nullptr;
     QList<QPixmap> ImageList;
     TSysImageList* SysImageList = nullptr;
 
@@ -105,7 +109,11 @@ private:
     void ReadSettings(TQuickIni& ini, QPoint centred);
     bool FormCloseQuery();
     void ReportError(const QString& message);
-    void RebuildTemplateMenu();
+    void BuildTemplateMenu();
+    void TemplateItemClick(int index);
+    void EditTemplateItemClick();
+    void actAddTemplateUpdate(TAction* sender);
+    void actAddTemplateExecute(TAction* sender);
 
     void sbAlpha_QClick(TMoxSpeedButton* sender);
     void sbNum_3Click(TMoxSpeedButton* sender);

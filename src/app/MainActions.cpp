@@ -83,8 +83,9 @@ void TfrmMain::CreateActions() {
     actTopMost = add(
         "actTopMost", QString::fromUtf8("最前面に表示(&T)"), [this](TAction* a) { actTopMostUpdate(a); },
         [this](TAction* a) { actTopMostExecute(a); });
-    actAddTemplate = add("actAddTemplate", QString::fromUtf8("テンプレートに追加(&U)"),
-                         [](TAction* a) { a->SetEnabled(false); }, {});
+    actAddTemplate = add(
+        "actAddTemplate", QString::fromUtf8("テンプレートに追加(&U)"), [this](TAction* a) { actAddTemplateUpdate(a); },
+        [this](TAction* a) { actAddTemplateExecute(a); });
 
     // The clipboard is asked once per change, never at idle time.
     QClipboard* clipboard = QGuiApplication::clipboard();

@@ -3,9 +3,13 @@
 #include "app/MenuImages.h"
 #include "app/UrlBox.h"
 #include "common/Actions.h"
+#include "common/VelGlobals.h"
 #include "controls/BrowseMenuImage.h"
 #include "controls/SysImg.h"
 #include "platform/BrowserLaunch.h"
+#include "templates/EditTemplate.h"
+#include "templates/TemplateList.h"
+#include "templates/TemplateMenu.h"
 
 #include <QMenuBar>
 
@@ -58,6 +62,18 @@ void TfrmMain::CreateMenu() {
 
     tmiTemplate = MainMenu1->addMenu(QString::fromUtf8("テンプレート(&T)"));
     tmiTemplate->setObjectName(QStringLiteral("tmiTemplate"));
+    miAddTemplate = new QAction(actAddTemplate->Caption(), this);
+    miAddTemplate->setObjectName(QStringLiteral("miAddTemplate"));
+    miAddTemplate->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));
+    actAddTemplate->BindMenuItem(miAddTemplate);
+    miEditTemplate = new QAction(MenuIcon(ImageList[2]), QString::fromUtf8("テンプレートの編集(&T)"), this);
+    miEditTemplate->setObjectName(QStringLiteral("miEditTemplate"));
+    miEditTemplate->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    connect(miEditTemplate, &QAction::triggered, this, &TfrmMain::EditTemplateItemClick);
+    FTemplateMenu = new TTemplateMenu(tmiTemplate, this);
+    FTemplateMenu->SetNextPageIcon(MenuIcon(ImageList[5]));
+    FTemplateMenu->SetFixedItems(miAddTemplate, miEditTemplate);
+    connect(FTemplateMenu, &TTemplateMenu::TemplateItemClick, this, &TfrmMain::TemplateItemClick);
 
     tmiOption = MainMenu1->addMenu(QString::fromUtf8("設定(&O)"));
     tmiOption->setObjectName(QStringLiteral("tmiOption"));
@@ -78,7 +94,8 @@ void TfrmMain::CreateMenu() {
 
     // Menu shortcuts come before the box's own keys, whether their items are enabled or not.
     QList<QKeySequence> reserved;
-    for (QAction* item : {miBrowse, miCopy, miPaste, miMakeIS, miTopMost, miOption, miHelp, miAbout})
+    for (QAction* item :
+         {miBrowse, miCopy, miPaste, miMakeIS, miTopMost, miOption, miHelp, miAbout, miAddTemplate, miEditTemplate})
         reserved.append(item->shortcut());
     edURL->SetReservedKeys(reserved);
 }
@@ -92,4 +109,33 @@ void TfrmMain::tmiFileClick() {
     miBrowse->setIcon(MenuIcon(ImageList[actBrowse->ImageIndex()]));
 }
 
-void TfrmMain::RebuildTemplateMenu() {}
+void TfrmMain::BuildTemplateMenu() {
+    FTemplateMenu->BuildTemplateMenu(VelGlobals::TemplateList);
+}
+
+void TfrmMain::TemplateItemClick(int index) {
+    const auto placed = TemplateForBox(VelGlobals::TemplateList, index);
+    if (!placed)
+        return;
+    edURL->SetTextBytes(placed->text, placed->caret);
+    edURL->setFocus();
+}
+
+void TfrmMain::EditTemplateItemClick() {
+    {
+        TfrmEditTemplate frmEditTemplate(this);
+        frmEditTemplate.exec();
+    }
+    BuildTemplateMenu();
+}
+
+void TfrmMain::actAddTemplateUpdate(TAction* sender) {
+    sender->SetEnabled(CanAddTemplate(VelGlobals::TemplateList, edURL->TextBytes(), edURL->SelStartBytes()));
+}
+
+void TfrmMain::actAddTemplateExecute(TAction*) {
+    if (const auto candidate = AddTemplateCandidate(edURL->TextBytes(), edURL->SelStartBytes())) {
+        VelGlobals::TemplateList.append(*candidate);
+        BuildTemplateMenu();
+    }
+}

@@ -2,10 +2,6 @@
 
 #include "common/ShiftJis.h"
 
-bool IsUrlText(const QByteArray& text) {
-    return text.startsWith("http") || text.startsWith("www");
-}
-
 qsizetype FastLeftTarget(const QByteArray& text, qsizetype selStart) {
     if (selStart <= 0 || selStart > text.size())
         return selStart;

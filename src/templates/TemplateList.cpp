@@ -1,5 +1,7 @@
 #include "templates/TemplateList.h"
 
+#include "common/BrowseCommand.h"
+
 #include "common/ShiftJis.h"
 
 const QByteArray& DefaultTemplateText() {
@@ -107,12 +109,8 @@ bool IsDuplicateTemplate(const QList<QByteArray>& list, const QByteArray& candid
     return false;
 }
 
-bool IsUrlText(const QByteArray& text) {
-    return text.startsWith("http") || text.startsWith("www");
-}
-
 std::optional<QByteArray> AddTemplateCandidate(const QByteArray& text, qsizetype caret) {
-    if (!IsUrlText(text))
+    if (!IsBrowsableUrl(text))
         return std::nullopt;
     return InsertCaretMarker(text, caret);
 }

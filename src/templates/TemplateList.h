@@ -32,9 +32,6 @@ bool SameTextIgnoringCase(const QByteArray& a, const QByteArray& b);
 // equals it byte for byte.
 bool IsDuplicateTemplate(const QList<QByteArray>& list, const QByteArray& candidate);
 
-// A URL for the browse, make-shortcut and add-template commands: begins with "http" or "www", case-sensitive.
-bool IsUrlText(const QByteArray& text);
-
 // The template that adding the box's text would append, or none when the text is not a URL.
 std::optional<QByteArray> AddTemplateCandidate(const QByteArray& text, qsizetype caret);
 // The add-template command is enabled: a URL text whose candidate is not a duplicate in list.

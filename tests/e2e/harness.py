@@ -42,8 +42,20 @@ class Display:
         self.wm = None
         self.name = None
 
-    def start(self):
-        for number in range(90, 140):
+    def start(self, attempts=3):
+        # A busy machine now and then loses a server or window manager at start: try afresh elsewhere.
+        for attempt in range(attempts):
+            try:
+                return self._start_once()
+            except (AssertionError, RuntimeError):
+                self.stop()
+                if attempt == attempts - 1:
+                    raise
+        return self
+
+    def _start_once(self):
+        self.xvfb = None
+        for number in range(90, 190):
             if os.path.exists("/tmp/.X11-unix/X%d" % number) or os.path.exists("/tmp/.X%d-lock" % number):
                 continue
             self.name = ":%d" % number
@@ -51,17 +63,20 @@ class Display:
                 ["Xvfb", self.name, "-screen", "0", "%dx%dx24" % (SCREEN_W, SCREEN_H), "-ac", "-nolisten", "tcp"],
                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             try:
-                wait_for(lambda: os.path.exists("/tmp/.X11-unix/X%d" % number), 5, what="Xvfb")
+                wait_for(lambda: os.path.exists("/tmp/.X11-unix/X%d" % number) and
+                         subprocess.run(["xdpyinfo"], env=dict(os.environ, DISPLAY=self.name),
+                                        capture_output=True).returncode == 0, 10, what="Xvfb")
                 break
             except AssertionError:
                 self.xvfb.kill()
+                self.xvfb.wait()
                 self.xvfb = None
         if not self.xvfb:
             raise RuntimeError("no free X display")
         env = dict(os.environ, DISPLAY=self.name)
         self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=env,
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        wait_for(lambda: "_NET_SUPPORTING_WM_CHECK" in self.x(["xprop", "-root"]), 30, what="openbox")
+        wait_for(lambda: "_NET_SUPPORTING_WM_CHECK" in self.x(["xprop", "-root"]), 20, what="openbox")
         return self
 
     def x(self, args, check=False):
@@ -77,6 +92,8 @@ class Display:
                     proc.wait(5)
                 except subprocess.TimeoutExpired:
                     proc.kill()
+                    proc.wait()
+        self.wm = self.xvfb = None
 
 
 class App:

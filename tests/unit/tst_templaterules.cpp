@@ -1,3 +1,4 @@
+#include "common/BrowseCommand.h"
 #include "templates/TemplateEditRules.h"
 #include "templates/TemplateList.h"
 
@@ -44,7 +45,7 @@ private slots:
     void urlText() {
         QFETCH(QByteArray, text);
         QFETCH(bool, url);
-        QCOMPARE(IsUrlText(text), url);
+        QCOMPARE(IsBrowsableUrl(text), url);
     }
 
     void sameText_data() {
