@@ -152,18 +152,3 @@ void BM_Paint73KeyWidgets(benchmark::State& state) {
 BENCHMARK(BM_Paint73KeyWidgets);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    // The faces are drawn on images only, so no display is needed.
-    static char platformOption[] = "-platform";
-    static char platformName[] = "offscreen";
-    char* qtArgv[] = {argv[0], platformOption, platformName, nullptr};
-    int qtArgc = 3;
-    QApplication app(qtArgc, qtArgv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -6,11 +6,13 @@
 #include "templates/TemplateDraw.h"
 #include "templates/TemplateList.h"
 
+#include "common/Fonts.h"
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -66,10 +68,7 @@ class TestEditTemplate : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
-        QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
-    }
+    void initTestCase() { MapWindowsFonts(); }
     void cleanup() {
         delete dlg;
         dlg = nullptr;

@@ -1,7 +1,9 @@
 #include "common/ShiftJis.h"
 #include "templates/ListBoxEx.h"
 
+#include "common/Fonts.h"
 #include <QScrollBar>
+
 #include <QTest>
 
 namespace {
@@ -37,7 +39,7 @@ void Apply(TListBoxEx& list, const QByteArray& op) {
 class TestListBoxEx : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic")); }
+    void initTestCase() { MapWindowsFonts(); }
 
     void extent_data() {
         QTest::addColumn<QByteArrayList>("ops");

@@ -3,6 +3,7 @@
 #include "templates/TemplateList.h"
 #include "templates/TemplateMenu.h"
 
+#include "common/Fonts.h"
 #include <QAction>
 #include <QApplication>
 #include <QImage>
@@ -10,6 +11,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QSignalSpy>
+
 #include <QTest>
 
 namespace {
@@ -53,7 +55,7 @@ class TestTemplateMenu : public QObject {
     QObject* owner = nullptr;
 
 private slots:
-    void initTestCase() { QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic")); }
+    void initTestCase() { MapWindowsFonts(); }
 
     void init() {
         owner = new QObject;
