@@ -1,4 +1,5 @@
 #include "app/Main.h"
+#include "app/MainColors.h"
 
 #include "app/About.h"
 #include "app/MenuImages.h"
@@ -25,8 +26,6 @@
 #include <QWindow>
 
 namespace {
-
-const QColor kWindowColor(0x9D, 0xB9, 0xEB);
 
 const char* const kHeader = "******************************************\r\n"
                             "*     Velmarinth initialization file     *\r\n"

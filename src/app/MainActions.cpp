@@ -1,5 +1,6 @@
 // The main window's commands: their enabling rules, and the caret, deletion and clipboard commands.
 #include "app/Main.h"
+#include "app/MainColors.h"
 #include "app/UrlBox.h"
 #include "common/Actions.h"
 #include "common/BrowseCommand.h"
@@ -117,7 +118,7 @@ void TfrmMain::CreateActions() {
     pbMakeIS->setObjectName(QStringLiteral("pbMakeIS"));
     pbMakeIS->setGeometry(6, 36, 95, 20);
     for (auto [button, action] : {std::pair{pbBrowse, actBrowse}, std::pair{pbMakeIS, actMakeIS}}) {
-        button->SetColor(QColor(0x9D, 0xB9, 0xEB));
+        button->SetColor(kWindowColor);
         button->SetColorWhenDown(QColor(0x02, 0x9F, 0xFD));
         button->SetHotTrackColor(QColor(0x6F, 0xBE, 0xFF));
         button->SetFlat(true);

@@ -1,6 +1,7 @@
 // The on-screen keyboard of the main window: the keys, what they insert, and the letter case.
 #include "app/KeyTable.h"
 #include "app/Main.h"
+#include "app/MainColors.h"
 #include "app/UrlBox.h"
 #include "common/Actions.h"
 #include "common/VelGlobals.h"
@@ -12,7 +13,6 @@
 
 namespace {
 
-const QColor kWindowColor(0x9D, 0xB9, 0xEB);
 const QColor kKeyFace(0xD8, 0xE4, 0xF8);
 const QColor kDownColor(0x02, 0x9F, 0xFD);
 const QColor kCapsUpperColor(0x00, 0xFF, 0xFF);

@@ -6,10 +6,16 @@
 
 TUrlBox::TUrlBox(QWidget* parent) : QLineEdit(parent) {
     connect(this, &QLineEdit::textEdited, this, &TUrlBox::EncodeForeignCharacters);
+    connect(this, &QLineEdit::textChanged, this, [this] { FTextBytesValid = false; });
 }
 
 QByteArray TUrlBox::TextBytes() const {
-    return sjis::fromUnicodeUrl(text());
+    // Asked by several commands' rules at every idle moment: convert once per change of the text.
+    if (!FTextBytesValid) {
+        FTextBytes = sjis::fromUnicodeUrl(text());
+        FTextBytesValid = true;
+    }
+    return FTextBytes;
 }
 
 qsizetype TUrlBox::LengthBytes() const {

@@ -43,4 +43,6 @@ private:
     bool IsReserved(const QKeyEvent* event) const;
 
     QList<QKeySequence> FReserved;
+    mutable QByteArray FTextBytes;
+    mutable bool FTextBytesValid = false;
 };
