@@ -4,7 +4,7 @@
 
 #include <QKeyEvent>
 
-TUrlBox::TUrlBox(QWidget* parent) : QLineEdit(parent) {
+TUrlBox::TUrlBox(QWidget* parent) : TOneLineEdit(parent) {
     connect(this, &QLineEdit::textEdited, this, &TUrlBox::EncodeForeignCharacters);
     connect(this, &QLineEdit::textChanged, this, [this] { FTextBytesValid = false; });
 }
@@ -35,8 +35,9 @@ qsizetype TUrlBox::SelLengthBytes() const {
 }
 
 void TUrlBox::SetTextBytes(const QByteArray& bytes, qsizetype caretBytes) {
+    // Bytes that form no character are shown longer ("%XX"): the caret is placed by the decoded text.
     setText(sjis::toUnicode(bytes));
-    SetCaretBytes(caretBytes);
+    setCursorPosition(static_cast<int>(sjis::decodedIndexOf(bytes, caretBytes)));
 }
 
 void TUrlBox::SetCaretBytes(qsizetype caretBytes) {
@@ -44,7 +45,7 @@ void TUrlBox::SetCaretBytes(qsizetype caretBytes) {
 }
 
 void TUrlBox::InsertAtCaret(const QByteArray& bytes) {
-    const QString inserted = sjis::toUnicode(bytes);
+    const QString inserted = FirstLine(sjis::toUnicode(bytes));
     QString t = text();
     int start = cursorPosition();
     if (hasSelectedText()) {
@@ -67,7 +68,7 @@ bool TUrlBox::event(QEvent* event) {
         event->ignore();
         return true;
     }
-    return QLineEdit::event(event);
+    return TOneLineEdit::event(event);
 }
 
 void TUrlBox::keyPressEvent(QKeyEvent* event) {
@@ -82,7 +83,7 @@ void TUrlBox::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    QLineEdit::keyPressEvent(event);
+    TOneLineEdit::keyPressEvent(event);
 }
 
 void TUrlBox::EncodeForeignCharacters() {

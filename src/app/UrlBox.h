@@ -1,14 +1,15 @@
 #pragma once
 
+#include "controls/OneLineEdit.h"
+
 #include <QByteArray>
 #include <QKeySequence>
-#include <QLineEdit>
 #include <QList>
 
 // The URL box. Its text is seen by the rules as code page 932 bytes with byte offsets for the caret and
 // the selection; a character that the code page cannot hold is turned into its percent-encoded UTF-8
-// form as it enters, so the bytes always describe exactly what the box shows.
-class TUrlBox final : public QLineEdit {
+// form as it enters, so the bytes always describe exactly what the box shows. No line break enters it.
+class TUrlBox final : public TOneLineEdit {
     Q_OBJECT
 public:
     explicit TUrlBox(QWidget* parent = nullptr);
@@ -23,8 +24,8 @@ public:
     void SetTextBytes(const QByteArray& text, qsizetype caretBytes = 0);
     void SetCaretBytes(qsizetype caretBytes);
 
-    // Replaces the selection, or inserts at the caret; the caret ends after the inserted text, nothing
-    // selected. Not recorded for the box's undo.
+    // Replaces the selection, or inserts at the caret, the text up to its first line break; the caret
+    // ends after the inserted text, nothing selected. Not recorded for the box's undo.
     void InsertAtCaret(const QByteArray& text);
 
     // Keys that belong to the window's menu: the box neither handles nor overrides them.

@@ -1,5 +1,6 @@
 #include "common/ShiftJis.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 #include <memory>
@@ -107,6 +108,60 @@ void appendUtf16AsUtf8(QByteArray& out, char16_t u) {
     out.append(QString(QChar(u)).toUtf8());
 }
 
+// The converter writes these as a byte or pair that reads back as another character ("¥" as 0x5C, which
+// reads as a backslash; "〜" as the pair of "～"), so none of them counts as held by the code page.
+constexpr char16_t kOneWay[] = {0x00A2, 0x00A3, 0x00A5, 0x00AC, 0x2014, 0x2016, 0x203E, 0x2212, 0x301C};
+
+bool isLoneSurrogate(QStringView text, qsizetype i) {
+    const QChar c = text[i];
+    if (c.isHighSurrogate())
+        return i + 1 >= text.size() || !text[i + 1].isLowSurrogate();
+    if (c.isLowSurrogate())
+        return i == 0 || !text[i - 1].isHighSurrogate();
+    return false;
+}
+
+// A character the code page never holds although the converter takes it.
+bool isNeverHeld(QStringView text, qsizetype i) {
+    return std::find(std::begin(kOneWay), std::end(kOneWay), text[i].unicode()) != std::end(kOneWay) ||
+           isLoneSurrogate(text, i);
+}
+
+// Its percent-encoded UTF-8. A lone surrogate has no UTF-8 form: it stands for U+FFFD, as it would after any
+// UTF-8 round trip, so that it never turns into a character of its own (UTF-8 encoders write it as "?").
+void appendNeverHeld(QByteArray& out, QChar c) {
+    const QByteArray utf8 = c.isSurrogate() ? QByteArray("\xEF\xBF\xBD") : QString(c).toUtf8();
+    appendPercentEncoded(out, reinterpret_cast<const unsigned char*>(utf8.constData()), int(utf8.size()));
+}
+
+// Converts text that holds no one-way character and no lone surrogate; false when policy refuses.
+bool appendConverted(QStringView text, Unencodable policy, QByteArray& out) {
+    const QByteArray utf8 = text.toUtf8();
+    Converter& conv = encoder();
+    const auto* data = reinterpret_cast<const unsigned char*>(utf8.constData());
+    size_t pos = 0;
+    const size_t size = static_cast<size_t>(utf8.size());
+    while (pos < size) {
+        if (conv.ok())
+            pos += conv.convert(reinterpret_cast<const char*>(data) + pos, size - pos, out);
+        if (pos >= size)
+            break;
+        char32_t cp = 0;
+        const int len = utf8Sequence(data + pos, size - pos, cp);
+        if (const auto extra = unicodeToExtraByte(cp)) {
+            out.append(static_cast<char>(*extra));
+        } else if (!conv.ok() && cp < 0x80) {
+            out.append(static_cast<char>(cp));
+        } else if (policy == Unencodable::PercentEncode) {
+            appendPercentEncoded(out, data + pos, len);
+        } else {
+            return false;
+        }
+        pos += static_cast<size_t>(len);
+    }
+    return true;
+}
+
 } // namespace
 
 int charLength(const QByteArray& text, qsizetype pos) {
@@ -154,46 +209,41 @@ QString toUnicode(const QByteArray& bytes) {
         if (const auto extra = extraByteToUnicode(b)) {
             appendUtf16AsUtf8(utf8, *extra);
             pos += 1;
-        } else if (isLeadByte(b) && pos + 1 < size && isTrailByte(data[pos + 1])) {
-            appendUtf16AsUtf8(utf8, u'\uFFFD');
-            pos += 2;
         } else if (!conv.ok() && b < 0x80) {
             utf8.append(static_cast<char>(b));
             pos += 1;
         } else {
-            appendUtf16AsUtf8(utf8, u'\uFFFD');
-            pos += 1;
+            // Bytes that form no character stay visible and recoverable as "%XX", a pair as two of them
+            // (its second byte may look like "|", which it is not).
+            const int len = isLeadByte(b) && pos + 1 < size && isTrailByte(data[pos + 1]) ? 2 : 1;
+            appendPercentEncoded(utf8, data + pos, len);
+            pos += static_cast<size_t>(len);
         }
     }
     return QString::fromUtf8(utf8);
 }
 
+qsizetype decodedIndexOf(const QByteArray& bytes, qsizetype byteOffset) {
+    qsizetype offset = std::clamp<qsizetype>(byteOffset, 0, bytes.size());
+    if (offset < bytes.size() && byteClassAt(bytes, offset) == ByteClass::Trail)
+        --offset;
+    return toUnicode(bytes.left(offset)).size();
+}
+
 std::optional<QByteArray> fromUnicode(QStringView text, Unencodable policy) {
-    const QByteArray utf8 = text.toUtf8();
     QByteArray out;
-    out.reserve(utf8.size());
-    Converter& conv = encoder();
-    const auto* data = reinterpret_cast<const unsigned char*>(utf8.constData());
-    size_t pos = 0;
-    const size_t size = static_cast<size_t>(utf8.size());
-    while (pos < size) {
-        if (conv.ok())
-            pos += conv.convert(reinterpret_cast<const char*>(data) + pos, size - pos, out);
-        if (pos >= size)
-            break;
-        char32_t cp = 0;
-        const int len = utf8Sequence(data + pos, size - pos, cp);
-        if (const auto extra = unicodeToExtraByte(cp)) {
-            out.append(static_cast<char>(*extra));
-        } else if (!conv.ok() && cp < 0x80) {
-            out.append(static_cast<char>(cp));
-        } else if (policy == Unencodable::PercentEncode) {
-            appendPercentEncoded(out, data + pos, len);
-        } else {
+    out.reserve(text.size());
+    qsizetype segment = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (!isNeverHeld(text, i))
+            continue;
+        if (policy == Unencodable::Refuse || !appendConverted(text.sliced(segment, i - segment), policy, out))
             return std::nullopt;
-        }
-        pos += static_cast<size_t>(len);
+        appendNeverHeld(out, text[i]);
+        segment = i + 1;
     }
+    if (!appendConverted(text.sliced(segment), policy, out))
+        return std::nullopt;
     return out;
 }
 

@@ -27,11 +27,17 @@ ByteClass byteClassAt(const QByteArray& text, qsizetype pos);
 // double-byte character; -1 when there is none.
 qsizetype indexOfChar(const QByteArray& text, char ch, qsizetype from = 0);
 
-// Invalid or unassigned codes become U+FFFD; the rest decodes as the Windows table does, including
-// the single bytes 0x80, 0xA0, 0xFD, 0xFE and 0xFF.
+// Decodes as the Windows table does, including the single bytes 0x80, 0xA0, 0xFD, 0xFE and 0xFF. Each
+// byte of an invalid or unassigned code becomes "%XX", so that the text stays a URL and the bytes can be
+// recovered.
 QString toUnicode(const QByteArray& bytes);
 
-// What to do with a character that code page 932 cannot hold.
+// The UTF-16 index in toUnicode(bytes) of a byte offset in bytes (rounded down to a character start).
+qsizetype decodedIndexOf(const QByteArray& bytes, qsizetype byteOffset);
+
+// What to do with a character that code page 932 cannot hold. A character counts as held only when it
+// converts and reads back as itself: the converter's one-way mappings ("¥" to 0x5C, which reads back as a
+// backslash, and eight more) and lone surrogates are not held.
 enum class Unencodable {
     Refuse,        // the whole conversion fails
     PercentEncode, // the character becomes its percent-encoded UTF-8 form
@@ -42,7 +48,7 @@ std::optional<QByteArray> fromUnicode(QStringView text, Unencodable policy);
 // Text for a URL: characters outside the code page are percent-encoded, so this never fails.
 QByteArray fromUnicodeUrl(QStringView text);
 
-// True when every character of text has a code page 932 form.
+// True when the code page holds every character of text.
 bool isEncodable(QStringView text);
 
 // Byte length in code page 932 of one UTF-16 unit that the code page can hold (1 or 2).

@@ -87,6 +87,13 @@ std::optional<qint32> ParseDecimal(QByteArrayView text) {
 
 } // namespace
 
+QByteArrayView FirstLine(QByteArrayView text) {
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (text[i] == '\r' || text[i] == '\n')
+            return text.first(i);
+    return text;
+}
+
 QByteArrayView TrimControl(QByteArrayView text) {
     const auto* begin = reinterpret_cast<const unsigned char*>(text.data());
     const auto* end = begin + text.size();

@@ -36,6 +36,10 @@ template <typename Fn> void ForEachLine(QByteArrayView text, Fn&& fn) {
     }
 }
 
+// The text up to its first CR or LF: a name or value written with a break inside could not be read back
+// as written, and what followed the break would read as lines of their own.
+QByteArrayView FirstLine(QByteArrayView text);
+
 // The text without the bytes 0..32 (blanks and control characters) at both ends.
 QByteArrayView TrimControl(QByteArrayView text);
 

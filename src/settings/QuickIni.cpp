@@ -88,6 +88,12 @@ qsizetype ListIndex(QByteArrayView key) {
     return index;
 }
 
+// The name a section is written under: cut at a line break, as keys and values are.
+QByteArray SectionName(const QByteArray& name) {
+    const QByteArrayView line = initext::FirstLine(name);
+    return line.size() == name.size() ? name : line.toByteArray();
+}
+
 char* Put(char* out, QByteArrayView bytes) {
     if (!bytes.isEmpty())
         std::memcpy(out, bytes.data(), static_cast<size_t>(bytes.size()));
@@ -169,7 +175,10 @@ struct TQuickIni::Impl {
         return position < 0 ? nullptr : &section->lines[static_cast<size_t>(position)];
     }
 
+    // Names and values are cut at a line break: no text written can add a line of its own to the file.
     void writeKey(Section& section, QByteArrayView key, QByteArrayView value) {
+        key = initext::FirstLine(key);
+        value = initext::FirstLine(value);
         const qsizetype position = findKey(section, key);
         const Line line{store(key), storeQuoted(value), true};
         if (position >= 0) {
@@ -259,7 +268,7 @@ QByteArray TQuickIni::ReadString(const QByteArray& section, const QByteArray& ke
 }
 
 void TQuickIni::WriteString(const QByteArray& section, const QByteArray& key, const QByteArray& value) {
-    d->writeKey(d->findOrAppend(section), key, value);
+    d->writeKey(d->findOrAppend(SectionName(section)), key, value);
 }
 
 qint32 TQuickIni::ReadInteger(const QByteArray& section, const QByteArray& key, qint32 def) const {
@@ -337,15 +346,16 @@ void TQuickIni::ReadList(const QByteArray& section, QList<QByteArray>& list) con
 }
 
 void TQuickIni::WriteList(const QByteArray& section, const QList<QByteArray>& list) {
-    EraseSection(section);
+    const QByteArray name = SectionName(section);
+    EraseSection(name);
     // A new section with distinct keys: the lines go in directly, and the key index is built at the
     // first lookup.
-    Section& target = d->append(section);
+    Section& target = d->append(name);
     target.lines.reserve(static_cast<size_t>(list.size()) + 1);
     char buffer[24];
     target.lines.push_back({d->store(kCountKey), d->storeQuoted(IndexKey(list.size(), buffer)), true});
     for (qsizetype i = 0; i < list.size(); ++i)
-        target.lines.push_back({d->store(IndexKey(i, buffer)), d->storeQuoted(list[i]), true});
+        target.lines.push_back({d->store(IndexKey(i, buffer)), d->storeQuoted(initext::FirstLine(list[i])), true});
 }
 
 const QByteArray& TQuickIni::Header() const {

@@ -3,6 +3,7 @@
 #include "common/Actions.h"
 #include "common/ShiftJis.h"
 #include "common/VelGlobals.h"
+#include "controls/OneLineEdit.h"
 #include "templates/ListBoxEx.h"
 #include "templates/TemplateDraw.h"
 #include "templates/TemplateEditRules.h"
@@ -23,18 +24,18 @@
 
 namespace {
 
-// An edit box that keeps its caret and selection when it gains the focus (a plain line edit selects all on
-// a tab or on the dialog's first focus).
-class TKeepCaretEdit final : public QLineEdit {
+// A one-line box that keeps its caret and selection when it gains the focus (a plain line edit selects all
+// on a tab or on the dialog's first focus).
+class TKeepCaretEdit final : public TOneLineEdit {
 public:
-    using QLineEdit::QLineEdit;
+    using TOneLineEdit::TOneLineEdit;
 
 protected:
     void focusInEvent(QFocusEvent* event) override {
         const int cursor = cursorPosition();
         const int start = selectionStart();
         const int length = selectionLength();
-        QLineEdit::focusInEvent(event);
+        TOneLineEdit::focusInEvent(event);
         if (start < 0) {
             deselect();
             setCursorPosition(cursor);
@@ -299,7 +300,7 @@ void TfrmEditTemplate::ShowCurrentTemplate() {
         return;
     const QString text = sjis::toUnicode(split.text);
     edTemplate->setText(text);
-    edTemplate->setCursorPosition(static_cast<int>(sjis::indexOfByteOffset(text, split.caret.value_or(0))));
+    edTemplate->setCursorPosition(static_cast<int>(sjis::decodedIndexOf(split.text, split.caret.value_or(0))));
 }
 
 void TfrmEditTemplate::actReplaceUpdate(TAction* action) {

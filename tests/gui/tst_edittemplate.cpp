@@ -8,6 +8,7 @@
 
 #include "common/Fonts.h"
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -364,6 +365,14 @@ private slots:
         QCOMPARE(SelectedRows(dlg->lbTemplate), selected);
         // The key's release shows the current template again.
         QCOMPARE(EditBytes(*dlg), ExtractCaretMarker(Defaults()[current]).text);
+    }
+
+    void pasteStopsAtLineBreak() {
+        Open(Defaults());
+        dlg->edTemplate->setText(QStringLiteral("ab"));
+        QApplication::clipboard()->setText(QStringLiteral("x\r\n0=y"));
+        dlg->edTemplate->paste();
+        QCOMPARE(dlg->edTemplate->text(), QStringLiteral("abx"));
     }
 
     void reset_data() {

@@ -198,6 +198,11 @@ private slots:
             w.edURL->setText(QString::fromUtf8("ポx"));
             w.edURL->setCursorPosition(1);
         }) << QByteArray("URLBox=\x83\x7c|x\r\n") << QByteArray();
+        QTest::newRow("one-way character typed") << QByteArray() << F([](TfrmMain& w) {
+            QTest::keyClicks(w.edURL, QString::fromUtf8("a¥bc"));
+            QTest::keyClick(w.edURL, Qt::Key_Left);
+            QTest::keyClick(w.edURL, Qt::Key_Left);
+        }) << QByteArray("URLBox=a%C2%A5|bc\r\n") << QByteArray();
         QTest::newRow("save url box off") << QByteArray("[Main]\r\nURLBox=old|\r\n[Option]\r\nSaveURLBox=0\r\n")
                                           << F([](TfrmMain& w) { w.edURL->setText(QStringLiteral("www.")); })
                                           << QByteArray() << QByteArray("[Option]\r\nSaveURLBox=0\r\n\r\n");
@@ -254,6 +259,9 @@ private slots:
         QTest::newRow("marker in double byte is text")
             << QByteArray("[Main]\r\nURLBox=\x83\x7c\x7cx\r\n") << QString::fromUtf8("ポx") << 1 << false
             << QByteArray("[Main]\r\nURLBox=\x83\x7c\x7cx\r\n\r\n");
+        QTest::newRow("bytes that form no character")
+            << QByteArray("[Main]\r\nURLBox=\x85\x40x|\x83\r\n") << QString("%85%40x%83") << 7 << false
+            << QByteArray("[Main]\r\nURLBox=\x85\x40x|\x83\r\n\r\n");
         QTest::newRow("caps from file") << QByteArray("[Main]\r\nCapsLock=5\r\n") << QString() << 0 << true
                                         << QByteArray("[Main]\r\nCapsLock=5\r\n\r\n");
         QTest::newRow("sync caps ignores file")

@@ -138,7 +138,13 @@ private slots:
         QTest::newRow("quote not first") << k + "a\"b\"" << B("a") << B("k") << B("a\"b\"");
         QTest::newRow("full-width letters")
             << B("[\x82\x8d\x82\x81]\r\nk=1") << B("\x82\x6c\x82\x60") << B("K") << B("1");
+        QTest::newRow("full-width z") << B("[\x82\x9a]\r\nk=1") << B("\x82\x79") << B("k") << B("1");
+        QTest::newRow("greek alpha") << B("[\x83\xbf]\r\nk=1") << B("\x83\x9f") << B("k") << B("1");
+        QTest::newRow("greek omega") << B("[\x83\xd6]\r\nk=1") << B("\x83\xb6") << B("k") << B("1");
+        QTest::newRow("cyrillic a") << B("[\x84\x70]\r\nk=1") << B("\x84\x40") << B("k") << B("1");
+        QTest::newRow("cyrillic before the gap") << B("[\x84\x7e]\r\nk=1") << B("\x84\x4e") << B("k") << B("1");
         QTest::newRow("cyrillic") << B("[\x84\x80]\r\nk=1") << B("\x84\x4f") << B("k") << B("1");
+        QTest::newRow("cyrillic ya") << B("[\x84\x91]\r\nk=1") << B("\x84\x60") << B("k") << B("1");
         QTest::newRow("trail byte kept") << B("[\x83\x61]\r\nk=1") << B("\x83\x41") << B("k") << B("def");
         QTest::newRow("trail byte same") << B("[\x83\x61]\r\nk=1") << B("\x83\x61") << B("k") << B("1");
     }
@@ -261,6 +267,33 @@ private slots:
         QCOMPARE(TQuickIni(Path()).ReadString(section, key, "def"), value);
     }
 
+    // Text from outside (a pasted URL) never adds a line of its own: it is cut at its first break.
+    void lineBreaksNeverWritten_data() {
+        QTest::addColumn<QByteArray>("section");
+        QTest::addColumn<QByteArray>("key");
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<QByteArray>("image");
+        QTest::newRow("settings in a value")
+            << B("Main") << B("URLBox") << B("http://a/\r\n[Option]\r\nUseDirectedBrowser=1\r\nDirectedBrowserPath=~/x")
+            << B("[Main]\r\nURLBox=http://a/\r\n\r\n");
+        QTest::newRow("lone lf") << B("s") << B("k") << B("a\nb=1") << B("[s]\r\nk=a\r\n\r\n");
+        QTest::newRow("lone cr") << B("s") << B("k") << B("a\rb=1") << B("[s]\r\nk=a\r\n\r\n");
+        QTest::newRow("break first") << B("s") << B("k") << B("\n[t]") << B("[s]\r\nk=\r\n\r\n");
+        QTest::newRow("break in a key") << B("s") << B("k\r\n[t]\r\nj") << B("1") << B("[s]\r\nk=1\r\n\r\n");
+        QTest::newRow("break in a section") << B("s\n[t]") << B("k") << B("1") << B("[s]\r\nk=1\r\n\r\n");
+    }
+    void lineBreaksNeverWritten() {
+        QFETCH(QByteArray, section);
+        QFETCH(QByteArray, key);
+        QFETCH(QByteArray, value);
+        QFETCH(QByteArray, image);
+        QFile::remove(Path());
+        TQuickIni ini(Path());
+        ini.WriteString(section, key, value);
+        ini.Release();
+        QCOMPARE(ReadFile(Path()), image);
+    }
+
     void readList_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QList<QByteArray>>("list");
@@ -312,7 +345,8 @@ private slots:
 
         ini = Load("");
         ini->WriteList("T", {});
-        QCOMPARE(ini->FileImage(), B("[T]\r\nCount=0\r\n\r\n"));
+        ini->WriteList("U\r\n[V]", {"a\r\n0=b"});
+        QCOMPARE(ini->FileImage(), B("[T]\r\nCount=0\r\n\r\n[U]\r\nCount=1\r\n0=a\r\n\r\n"));
         QVERIFY(ini->SectionExists("T"));
     }
 
@@ -393,8 +427,6 @@ private slots:
                                     "SyncCapsLock=1\r\nSaveURLBox=0\r\nMinimizeAfterExe=1\r\n"
                                     "RunWithCommandLine=1\r\nUseDirectedBrowser=1\r\n\r\n";
         QCOMPARE(ReadFile(Path()), expected);
-        for (int line = 0; line < 3; ++line)
-            QCOMPARE(expected.split('\n').at(line).size(), 44); // 43 characters and the CR
     }
 
     void startupAndShutdown_data() {
@@ -556,7 +588,7 @@ private slots:
         garbage.replace(0, 5, "[s]\r\n");
         auto ini = Load(garbage);
         const QByteArray image = ini->FileImage();
-        QVERIFY(!image.isEmpty());
+        QVERIFY(image.size() > garbage.size() * 9 / 10); // lines it does not understand are kept, not dropped
         QCOMPARE(Load(image)->FileImage(), image);
 
         // A 10 MB line and bytes that are no valid code page 932 survive byte for byte.

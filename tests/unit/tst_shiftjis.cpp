@@ -19,13 +19,13 @@ private slots:
             << QByteArray("\x80\xa0\xfd\xfe\xff") << QString::fromUtf16(u"\u0080\uF8F0\uF8F1\uF8F2\uF8F3");
         QTest::newRow("NEC special row") << QByteArray("\x87\x40") << QStringLiteral(u"①");
         QTest::newRow("IBM extension") << QByteArray("\xfa\x40") << QStringLiteral(u"ⅰ");
-        QTest::newRow("lone lead byte at end") << QByteArray("a\x83") << QStringLiteral(u"a\uFFFD");
+        QTest::newRow("lone lead byte at end") << QByteArray("a\x83") << QStringLiteral("a%83");
         QTest::newRow("lead before control") << QByteArray("\x83\x0d"
                                                            "a")
-                                             << QStringLiteral(u"\uFFFD\ra");
-        QTest::newRow("unassigned pair") << QByteArray("\x85\x40"
-                                                       "b")
-                                         << QStringLiteral(u"\uFFFDb");
+                                             << QStringLiteral("%83\ra");
+        QTest::newRow("unassigned pair, second byte a bar") << QByteArray("\x85\x7c"
+                                                                          "b")
+                                                            << QStringLiteral("%85%7Cb");
         QTest::newRow("nul inside") << QByteArray("a\0b", 3) << QString::fromUtf16(u"a\0b", 3);
     }
     void decode() {
@@ -43,6 +43,13 @@ private slots:
         QTest::newRow("extra bytes") << QString::fromUtf16(u"\uF8F0\u0080") << QByteArray("\xa0\x80") << true;
         QTest::newRow("euro sign percent-encoded") << QStringLiteral(u"a€b") << QByteArray("a%E2%82%ACb") << false;
         QTest::newRow("emoji percent-encoded") << QStringLiteral(u"😀") << QByteArray("%F0%9F%98%80") << false;
+        QTest::newRow("yen sign is one-way") << QStringLiteral(u"a¥b") << QByteArray("a%C2%A5b") << false;
+        QTest::newRow("lone high surrogate") << QString::fromUtf16(u"a\xD800"
+                                                                   u"b",
+                                                                   3)
+                                             << QByteArray("a%EF%BF%BDb") << false;
+        QTest::newRow("lone low surrogate first")
+            << QString::fromUtf16(u"\xDC00", 1) << QByteArray("%EF%BF%BD") << false;
     }
     void encode() {
         QFETCH(QString, text);
@@ -63,7 +70,7 @@ private slots:
                 if (isLead)
                     bytes.append(static_cast<char>(trail));
                 const QString text = sjis::toUnicode(bytes);
-                if (text.contains(QChar(0xFFFD)))
+                if (text.size() > 1 && text.startsWith(u'%')) // no character: shown as "%XX"
                     continue;
                 ++pairs;
                 QVERIFY2(text.size() == 1, bytes.toHex().constData());
@@ -76,6 +83,42 @@ private slots:
             }
         }
         QVERIFY(pairs > 7900);
+    }
+
+    // Every character of the Basic Multilingual Plane: a held one is written as bytes that read back as
+    // itself, and the box counts exactly those bytes; any other becomes its percent-encoded UTF-8.
+    void wholeBasicPlane() {
+        QStringList faults;
+        for (int u = 0; u <= 0xFFFF; ++u) {
+            const QString text(QChar(static_cast<char16_t>(u)));
+            const QByteArray url = sjis::fromUnicodeUrl(text);
+            const QString shown = sjis::toUnicode(url);
+            const QByteArray percent =
+                (text[0].isSurrogate() ? QByteArray("\xEF\xBF\xBD") : text.toUtf8()).toPercentEncoding();
+            const bool ok = sjis::isEncodable(text) ? shown == text : url == percent && shown == QString(percent);
+            if (!ok || sjis::byteOffsetOf(shown, shown.size()) != url.size() || sjis::fromUnicodeUrl(shown) != url)
+                faults << QString::number(u, 16);
+        }
+        QCOMPARE(faults, QStringList());
+    }
+
+    void decodedIndex_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<qsizetype>("offset");
+        QTest::addColumn<qsizetype>("index");
+        QTest::newRow("after a pair") << QByteArray("a\x83\x7c"
+                                                    "b")
+                                      << qsizetype(3) << qsizetype(2);
+        QTest::newRow("inside a pair") << QByteArray("a\x83\x7c") << qsizetype(2) << qsizetype(1);
+        QTest::newRow("after bytes shown as %XX") << QByteArray("\x85\x40x") << qsizetype(3) << qsizetype(7);
+        QTest::newRow("beyond the end") << QByteArray("ab") << qsizetype(99) << qsizetype(2);
+        QTest::newRow("before the start") << QByteArray("ab") << qsizetype(-1) << qsizetype(0);
+    }
+    void decodedIndex() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(qsizetype, offset);
+        QFETCH(qsizetype, index);
+        QCOMPARE(sjis::decodedIndexOf(bytes, offset), index);
     }
 
     void byteClasses_data() {
