@@ -1,6 +1,8 @@
-"""The on-screen keyboard driven by real X input: Caps Lock following the keyboard, held caret keys."""
+"""The on-screen keyboard driven by real X input: Caps Lock following the keyboard, held caret keys, and text
+pasted from another program."""
 import os
 import re
+import subprocess
 import time
 import unittest
 
@@ -90,6 +92,28 @@ class KeyboardTest(E2ETestCase):
         # 2 s held: one step at 500 ms, then about one every 30 ms, one on release, one for the click.
         self.assertGreaterEqual(moved, 30, moved)
         self.assertLessEqual(moved, 60, moved)
+
+    def test_pasted_lines_never_reach_the_settings_file(self):
+        text = b"http://a/\r\n[Option]\r\nUseDirectedBrowser=1\r\nDirectedBrowserPath=~/evil"
+        # xclip owns the clipboard, as a web browser would, until it is ended.
+        env = dict(os.environ, DISPLAY=self.display.name)
+        owner = subprocess.Popen(["xclip", "-quiet", "-selection", "clipboard", "-i"], stdin=subprocess.PIPE,
+                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=env)
+        self.addCleanup(owner.wait)
+        self.addCleanup(owner.kill)
+        owner.stdin.write(text)
+        owner.stdin.close()
+        wait_for(lambda: subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=env,
+                                        capture_output=True).stdout == text, 10, what="clipboard text")
+        app = self.app().start()
+        app.activate()
+        app.key("ctrl+v")
+        self.assertEqual(app.close(), 0)
+        data = app.read_ini()
+        self.assertIn(b"\r\n[Main]\r\n", data)
+        self.assertIn(b"\r\nURLBox=http://a/|\r\n", data)
+        self.assertNotIn(b"[Option]", data)
+        self.assertNotIn(b"Browser", data)
 
 
 if __name__ == "__main__":
