@@ -4,9 +4,12 @@ set(CPACK_PACKAGE_NAME velmarinth)
 set(CPACK_PACKAGE_VENDOR "Velmarinth developers")
 set(CPACK_PACKAGE_CONTACT "Velmarinth developers <velmarinth@users.noreply.github.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Compose web addresses with the mouse")
+# The extended description keeps to Debian's 80 columns.
 set(CPACK_PACKAGE_DESCRIPTION
-    "A one-line URL box above an on-screen keyboard of letters, digits, URL symbols and whole address parts, \
-with URL templates, browser launch and Internet Shortcut files. The interface is in Japanese.")
+    "A one-line URL box above an on-screen keyboard of letters, digits, URL symbols
+and keys that type whole parts of an address, with URL templates, sending the
+address to a browser and saving it as an Internet Shortcut file.
+The interface is in Japanese.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://github.com/velmarinth/velmarinth")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
