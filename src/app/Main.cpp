@@ -11,6 +11,7 @@
 #include "common/VelUtils.h"
 #include "common/WorkArea.h"
 #include "controls/MoxSpeedButton.h"
+#include "platform/DesktopNotify.h"
 #include "platform/SessionEnd.h"
 #include "platform/ShellOpen.h"
 #include "settings/QuickIni.h"
@@ -24,6 +25,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
+#include <optional>
 
 namespace {
 
@@ -37,9 +39,23 @@ void ShowErrorBox(QWidget* parent, const QString& message) {
     box.exec();
 }
 
+void ReportAtSessionEnd(const QString& message) {
+    ReportWithoutWaiting(QStringLiteral("Velmarinth "), ErrorReportText(message));
+}
+
+// A stored number, or nothing when the key is missing or holds no number: only then does the store answer
+// with whichever default it is given.
+std::optional<qint32> StoredInteger(const TQuickIni& ini, const char* section, const char* key) {
+    const qint32 value = ini.ReadInteger(section, key, 0);
+    if (value != ini.ReadInteger(section, key, 1))
+        return std::nullopt;
+    return value;
+}
+
 } // namespace
 
 std::function<void(QWidget*, const QString&)> TfrmMain::ErrorReporter = ShowErrorBox;
+std::function<void(const QString&)> TfrmMain::SessionEndReporter = ReportAtSessionEnd;
 
 TfrmMain::TfrmMain(const QString& settingsDir, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -105,8 +121,7 @@ void TfrmMain::CreateClientArea() {
 }
 
 void TfrmMain::FormCreate() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QPoint centred = screen ? CentredPosition(frameGeometry().size(), screen->geometry().size()) : QPoint();
+    const QPoint centred = ScreenCentre(this);
     move(centred);
     FastLeftHeld = false;
     FastRightHeld = false;
@@ -135,11 +150,11 @@ void TfrmMain::FormCreate() {
 }
 
 void TfrmMain::ReadSettings(TQuickIni& ini, QPoint centred) {
-    const int left = ini.ReadInteger("Main", "Left", centred.x());
-    const int top = ini.ReadInteger("Main", "Top", centred.y());
-    FPositionDefaulted = !ini.SectionExists("Main") ||
-                         (left == centred.x() && top == centred.y() && ini.ReadString("Main", "Left", "").isEmpty());
-    move(left, top);
+    const std::optional<qint32> left = StoredInteger(ini, "Main", "Left");
+    const std::optional<qint32> top = StoredInteger(ini, "Main", "Top");
+    FLeftDefaulted = !left;
+    FTopDefaulted = !top;
+    move(left.value_or(centred.x()), top.value_or(centred.y()));
     VelGlobals::TopMost = ini.ReadBool("Main", "TopMost", false);
     VelGlobals::TargetFolderIndex = ini.ReadInteger("MakeIS", "TargetFolderIndex", 0);
     VelGlobals::TargetFolder = ini.ReadString("MakeIS", "TargetFolder", "");
@@ -165,6 +180,8 @@ void TfrmMain::ReadSettings(TQuickIni& ini, QPoint centred) {
 }
 
 bool TfrmMain::SaveSettings() {
+    // What is stored is what the window shows now, also when the window manager changed it a moment ago.
+    actTopMost->Update();
     try {
         TQuickIni ini(SettingsPath());
         ini.Clear();
@@ -201,8 +218,13 @@ bool TfrmMain::SaveSettings() {
         ini.Release();
         return true;
     } catch (const EFileError& e) {
-        if (!FSessionEnded)
+        // At the end of the session nobody may be kept waiting by a message box.
+        if (FSessionEnded) {
+            if (SessionEndReporter)
+                SessionEndReporter(e.Message());
+        } else {
             ReportError(e.Message());
+        }
         return false;
     }
 }
@@ -240,9 +262,10 @@ bool TfrmMain::event(QEvent* event) {
         const bool result = QMainWindow::event(event);
         if (isVisible() && windowHandle() && !windowHandle()->frameMargins().isNull()) {
             FPlacementSettled = true;
-            if (FPositionDefaulted) {
-                if (const QScreen* screen = QGuiApplication::primaryScreen())
-                    move(CentredPosition(frameGeometry().size(), screen->geometry().size()));
+            if (FLeftDefaulted || FTopDefaulted) {
+                const QPoint centred = ScreenCentre(this);
+                const QPoint stored = windowHandle()->framePosition();
+                move(FLeftDefaulted ? centred.x() : stored.x(), FTopDefaulted ? centred.y() : stored.y());
             }
             FitFormToWorkArea(this);
         }
@@ -261,8 +284,14 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TfrmMain::actTopMostUpdate(TAction* sender) {
-    if (VelGlobals::TopMost != IsTopMost(this))
+    if (TopMostChangedElsewhere(this)) {
+        // The window manager's own menu put the window on top or took it off: the setting follows what the
+        // user sees, and the request is brought in line with it.
+        VelGlobals::TopMost = IsTopMost(this);
         SetTopMost(this, VelGlobals::TopMost);
+    } else if (VelGlobals::TopMost != TopMostAskedFor(this)) {
+        SetTopMost(this, VelGlobals::TopMost);
+    }
     sender->SetChecked(VelGlobals::TopMost);
 }
 

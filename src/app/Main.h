@@ -31,6 +31,9 @@ public:
 
     // Shows an error to the user; tests replace it.
     static std::function<void(QWidget*, const QString&)> ErrorReporter;
+    // Reports a settings write that failed at the end of the session, where nothing may wait for the user;
+    // tests replace it.
+    static std::function<void(const QString&)> SessionEndReporter;
 
     QString SettingsPath() const;
 
@@ -146,8 +149,9 @@ private:
     bool FSessionEnded = false;
     bool FClipboardHasText = false;
     QTimer* FRepeatTimer = nullptr;
-    // Where the window goes before the window manager has framed it, and whether it was the centred
-    // default; once the frame is known the position is settled again with the real outer size.
-    bool FPositionDefaulted = false;
+    // Which coordinates took the centred default (no stored number) before the window manager had framed
+    // the window; once the frame is known they are centred again with the real outer size.
+    bool FLeftDefaulted = false;
+    bool FTopDefaulted = false;
     bool FPlacementSettled = false;
 };

@@ -1,7 +1,6 @@
 #include "app/VelDialog.h"
 
-#include <QGuiApplication>
-#include <QScreen>
+#include "common/VelUtils.h"
 
 TVelDialog::TVelDialog(QWidget* owner, const QString& caption, QSize clientSize)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
@@ -19,10 +18,6 @@ TVelDialog::TVelDialog(QWidget* owner, const QString& caption, QSize clientSize)
 }
 
 void TVelDialog::showEvent(QShowEvent* event) {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        move(area.x() + (area.width() - frameGeometry().width()) / 2,
-             area.y() + (area.height() - frameGeometry().height()) / 2);
-    }
+    CentreOnScreen(this);
     QDialog::showEvent(event);
 }

@@ -1,14 +1,15 @@
 #include "app/Main.h"
-#include "common/Fonts.h"
+#include "app/Startup.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    // The title (with its trailing blank) names the program to the desktop; arguments are ignored.
-    QCoreApplication::setApplicationName(QStringLiteral("Velmarinth "));
-    QGuiApplication::setDesktopFileName(QStringLiteral("velmarinth"));
-    MapWindowsFonts();
+    // The program takes no arguments, Qt's own (-style, -reverse, -qwindowtitle …) included: the
+    // application object sees the program name only.
+    int qtArgc = argc > 0 ? 1 : 0;
+    char* qtArgv[] = {argc > 0 ? argv[0] : nullptr, nullptr};
+    QApplication app(qtArgc, qtArgv);
+    PrepareApplication();
     TfrmMain frmMain(QCoreApplication::applicationDirPath());
     frmMain.show();
     return QApplication::exec();

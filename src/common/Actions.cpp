@@ -88,12 +88,12 @@ void TActionList::UpdateAll() {
 void TActionList::OnAboutToBlock() {
     if (FUpdating)
         return;
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal && modal != FOwner)
-        return;
     FUpdating = true;
+    // The idle handler runs also while a dialog is open; only the update rules pause then.
     if (FIdle)
         FIdle();
-    UpdateAll();
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || modal == FOwner)
+        UpdateAll();
     FUpdating = false;
 }

@@ -59,7 +59,8 @@ public:
     const QList<TAction*>& Actions() const { return FActions; }
     void UpdateAll();
 
-    // Runs handler at every idle moment (before the actions' rules), or nothing when empty.
+    // Runs handler at every idle moment (before the actions' rules, and also while a modal window is
+    // open), or nothing when empty.
     void SetIdleHandler(std::function<void()> handler) { FIdle = std::move(handler); }
     bool HasIdleHandler() const { return static_cast<bool>(FIdle); }
 

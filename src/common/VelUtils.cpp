@@ -1,15 +1,31 @@
 #include "common/VelUtils.h"
 
 #include "common/WorkArea.h"
+#include "platform/WindowAbove.h"
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QVariant>
 #include <QWidget>
 #include <QWindow>
 
+namespace {
+
+// While a top-most request is on its way, the window system's change count when it was made.
+const char* const kTopMostAskedAt = "velTopMostAskedAt";
+
+std::optional<TShownAbove> Shown(const QWidget* window) {
+    return ShownAbove(window->windowHandle());
+}
+
+} // namespace
+
 void SetTopMost(QWidget* window, bool on) {
-    if (IsTopMost(window) == on)
-        return;
+    const std::optional<TShownAbove> shown = Shown(window);
+    // A request made while an earlier one is still on its way waits for that one too: the window system
+    // may show the earlier state for a moment.
+    if (shown && (shown->above != on || window->property(kTopMostAskedAt).isValid()))
+        window->setProperty(kTopMostAskedAt, shown->changes);
     Qt::WindowFlags flags = window->windowFlags();
     flags.setFlag(Qt::WindowStaysOnTopHint, on);
     // QWidget::setWindowFlags would hide the window; the native window takes the new state in place
@@ -19,8 +35,26 @@ void SetTopMost(QWidget* window, bool on) {
         handle->setFlags(flags);
 }
 
-bool IsTopMost(const QWidget* window) {
+bool TopMostAskedFor(const QWidget* window) {
     return window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+bool IsTopMost(const QWidget* window) {
+    const std::optional<TShownAbove> shown = Shown(window);
+    return shown ? shown->above : TopMostAskedFor(window);
+}
+
+bool TopMostChangedElsewhere(QWidget* window) {
+    const std::optional<TShownAbove> shown = Shown(window);
+    if (!shown)
+        return false;
+    const QVariant askedAt = window->property(kTopMostAskedAt);
+    if (askedAt.isValid()) {
+        if (shown->changes > askedAt.toULongLong() && shown->above == TopMostAskedFor(window))
+            window->setProperty(kTopMostAskedAt, QVariant());
+        return false;
+    }
+    return shown->above != TopMostAskedFor(window);
 }
 
 void FitFormToWorkArea(QWidget* form) {
@@ -30,4 +64,13 @@ void FitFormToWorkArea(QWidget* form) {
     const QPoint pos = FitToWorkArea(form->frameGeometry(), screen->availableGeometry());
     if (pos != form->frameGeometry().topLeft())
         form->move(pos);
+}
+
+QPoint ScreenCentre(const QWidget* window) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? CentredPosition(window->frameGeometry().size(), screen->geometry()) : window->pos();
+}
+
+void CentreOnScreen(QWidget* window) {
+    window->move(ScreenCentre(window));
 }

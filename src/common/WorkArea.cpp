@@ -17,6 +17,6 @@ QPoint FitToWorkArea(const QRect& window, const QRect& workArea) {
     return {left, top};
 }
 
-QPoint CentredPosition(const QSize& window, const QSize& screen) {
-    return {(screen.width() - window.width()) / 2, (screen.height() - window.height()) / 2};
+QPoint CentredPosition(const QSize& window, const QRect& screen) {
+    return {screen.x() + (screen.width() - window.width()) / 2, screen.y() + (screen.height() - window.height()) / 2};
 }

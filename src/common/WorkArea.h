@@ -8,5 +8,6 @@
 // with its right or bottom edge.
 QPoint FitToWorkArea(const QRect& window, const QRect& workArea);
 
-// The centred position of a window of the given outer size on a screen (integer division toward zero).
-QPoint CentredPosition(const QSize& window, const QSize& screen);
+// The centred position of a window of the given outer size on a screen, in desktop coordinates (the
+// screen need not start at 0, 0); integer division toward zero.
+QPoint CentredPosition(const QSize& window, const QRect& screen);

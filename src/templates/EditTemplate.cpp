@@ -3,6 +3,7 @@
 #include "common/Actions.h"
 #include "common/ShiftJis.h"
 #include "common/VelGlobals.h"
+#include "common/VelUtils.h"
 #include "controls/OneLineEdit.h"
 #include "templates/ListBoxEx.h"
 #include "templates/TemplateDraw.h"
@@ -19,7 +20,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
-#include <QScreen>
 #include <QToolButton>
 
 namespace {
@@ -222,11 +222,7 @@ void TfrmEditTemplate::FormCreate() {
 void TfrmEditTemplate::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
         // Centred on the screen rather than on the owner.
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            const QRect area = screen->geometry();
-            const QSize outer = frameGeometry().size();
-            move(area.left() + (area.width() - outer.width()) / 2, area.top() + (area.height() - outer.height()) / 2);
-        }
+        CentreOnScreen(this);
         FormShow();
     }
     QDialog::showEvent(event);

@@ -125,16 +125,17 @@ class App:
         env.pop("SESSION_MANAGER", None)
         return env
 
-    def start(self, wait=True):
+    def start(self, wait=True, args=(), env=None):
+        """args: the program's command-line arguments; env: variables added to its environment."""
         binary = os.path.join(self.folder, "velmarinth")
         if not os.path.exists(binary):
             shutil.copy2(BINARY, binary)
-        args = [binary]
+        args = [binary] + list(args)
         if self.user is not None:
             args = ["setpriv", "--reuid=%d" % self.user, "--regid=%d" % self.user, "--clear-groups"] + args
         with open(os.path.join(self.folder, "stderr.log"), "ab") as log:
-            self.proc = subprocess.Popen(args, cwd=self.folder, env=self.env(), stdout=subprocess.DEVNULL,
-                                         stderr=log)
+            self.proc = subprocess.Popen(args, cwd=self.folder, env=dict(self.env(), **(env or {})),
+                                         stdout=subprocess.DEVNULL, stderr=log)
         if wait:
             self.wid = self.find_window("^Velmarinth$")
         return self

@@ -78,10 +78,17 @@ class LifecycleTest(E2ETestCase):
             return "_NET_WM_STATE_ABOVE" in self.display.x(["xprop", "-id", app.wid, "_NET_WM_STATE"])
 
         wait_for(above, 5, what="top-most from the first appearance")
+        self.assertNotIn("MAXIMIZE", self.display.x(["xprop", "-id", app.wid, "_NET_WM_ALLOWED_ACTIONS"]))
         app.activate()
         app.key("ctrl+o")
         dialog = app.find_window("^設定$")
+        self.assertNotIn("MAXIMIZE", self.display.x(["xprop", "-id", dialog, "_NET_WM_ALLOWED_ACTIONS"]))
         wait_for(lambda: not above(), 5, what="out of the top-most band while the options dialog is open")
+        # It stays out for as long as the dialog is open, however busy the program is meanwhile.
+        for step in range(6):
+            self.display.x(["xdotool", "mousemove", "--window", dialog, "--sync", str(20 + 10 * step), "40"])
+            time.sleep(0.15)
+            self.assertFalse(above(), "top-most came back while the options dialog is open")
         self.display.x(["xdotool", "windowactivate", "--sync", dialog])
         app.key("Escape")
         wait_for(above, 5, what="top-most again after the dialog")
@@ -90,6 +97,70 @@ class LifecycleTest(E2ETestCase):
         wait_for(lambda: not above(), 5, what="top-most switched off")
         self.assertEqual(app.close(), 0)
         self.assertNotIn(b"TopMost", app.read_ini())
+
+    def test_top_most_follows_the_window_manager(self):
+        app = self.app().start()
+
+        def above():
+            return "_NET_WM_STATE_ABOVE" in self.display.x(["xprop", "-id", app.wid, "_NET_WM_STATE"])
+
+        def window_manager_puts_it_on_top():
+            self.display.x(["wmctrl", "-i", "-r", app.wid, "-b", "add,above"])
+            wait_for(above, 5, what="on top by the window manager")
+
+        # The check mark followed the window manager, so the command now takes the window off.
+        window_manager_puts_it_on_top()
+        app.activate()
+        app.key("ctrl+m")
+        wait_for(lambda: not above(), 5, what="top-most switched off by the command")
+        window_manager_puts_it_on_top()
+        self.assertEqual(app.close(), 0)
+        self.assertIn(b"TopMost=1\r\n", app.read_ini())
+
+        again = self.app().start()
+        wait_for(lambda: "_NET_WM_STATE_ABOVE" in self.display.x(["xprop", "-id", again.wid, "_NET_WM_STATE"]), 5,
+                 what="top-most at the next start")
+        self.display.x(["wmctrl", "-i", "-r", again.wid, "-b", "remove,above"])
+        wait_for(lambda: "_NET_WM_STATE_ABOVE" not in self.display.x(["xprop", "-id", again.wid, "_NET_WM_STATE"]),
+                 5, what="taken off the top by the window manager")
+        self.assertEqual(again.close(), 0)
+        self.assertNotIn(b"TopMost", again.read_ini())
+
+    def test_command_line_is_ignored(self):
+        # Qt's own options would rename the window, mirror it, or move it to another display server.
+        app = self.app().start(args=["-qwindowtitle", "Other", "-reverse", "-platform", "offscreen", "www.x"])
+        app.click_key(*HTTP_KEY)
+        self.assertEqual(app.close(), 0)
+        self.assertIn(b"URLBox=http://|\r\n", app.read_ini())
+
+    def test_settings_write_failing_at_session_end_is_reported_without_a_box(self):
+        address = "unix:path=" + os.path.join(self.folder, "bus")
+        bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--address=" + address],
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        monitor = None
+        try:
+            wait_for(lambda: os.path.exists(os.path.join(self.folder, "bus")), what="session bus")
+            log = open(os.path.join(self.folder, "notifications.log"), "w")
+            monitor = subprocess.Popen(["dbus-monitor", "--address", address,
+                                        "interface='org.freedesktop.Notifications',member='Notify'"],
+                                       stdout=log, stderr=subprocess.DEVNULL)
+            log.close()
+            app = self.app().start(env={"DBUS_SESSION_BUS_ADDRESS": address})
+            wait_for(lambda: os.path.exists(app.ini), what="settings file")
+            # A folder in the file's place can be neither read nor replaced, even by root.
+            os.remove(app.ini)
+            os.mkdir(app.ini)
+            app.proc.send_signal(signal.SIGTERM)
+            self.assertEqual(app.wait_exit(10), 0, "the end of the session is not held up")
+            message = "ファイル %s は開けません." % app.ini
+            self.assertIn(message, read_file(os.path.join(self.folder, "stderr.log")).decode())
+            wait_for(lambda: message in read_file(os.path.join(self.folder, "notifications.log")).decode(), 5,
+                     what="desktop notification")
+        finally:
+            for proc in (monitor, bus):
+                if proc:
+                    proc.terminate()
+                    proc.wait()
 
     def test_sigterm_writes_settings_once(self):
         app = self.app().start()

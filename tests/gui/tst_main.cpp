@@ -10,7 +10,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -43,6 +45,7 @@ class TestMain : public QObject {
 
     std::unique_ptr<QTemporaryDir> dir;
     QStringList errors;
+    QStringList sessionEndReports;
 
     std::unique_ptr<TfrmMain> Open() {
         VelGlobals::Reset();
@@ -59,6 +62,8 @@ private slots:
         dir = std::make_unique<QTemporaryDir>();
         errors.clear();
         TfrmMain::ErrorReporter = [this](QWidget*, const QString& message) { errors << message; };
+        sessionEndReports.clear();
+        TfrmMain::SessionEndReporter = [this](const QString& message) { sessionEndReports << message; };
     }
 
     void keyTableMatchesWindow() {
@@ -313,6 +318,44 @@ private slots:
         w->overrideWindowFlags(w->windowFlags() & ~Qt::WindowStaysOnTopHint);
         w->ActionList1->UpdateAll();
         QVERIFY(w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    }
+
+    // Run also on a primary screen that does not start at 0, 0 (tests/data/offset-screen.json).
+    void centredWhereNoNumberIsStored_data() {
+        QTest::addColumn<QByteArray>("mainLines");
+        QTest::addColumn<bool>("leftCentred");
+        QTest::addColumn<bool>("topCentred");
+        QTest::newRow("no settings") << QByteArray() << true << true;
+        QTest::newRow("neither is a number") << QByteArray("Left=abc\r\nTop=\r\n") << true << true;
+        QTest::newRow("only Left stored") << QByteArray("Left=400\r\n") << false << true;
+        QTest::newRow("only Top stored") << QByteArray("Top=300\r\n") << true << false;
+        QTest::newRow("Top not a number") << QByteArray("Left=400\r\nTop=3x\r\n") << false << true;
+        QTest::newRow("both stored") << QByteArray("Left=400\r\nTop=300\r\n") << false << false;
+    }
+    void centredWhereNoNumberIsStored() {
+        QFETCH(QByteArray, mainLines);
+        QFETCH(bool, leftCentred);
+        QFETCH(bool, topCentred);
+        WriteFile(Ini(), "[Main]\r\n" + mainLines);
+        auto w = Open();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        const QSize outer = w->frameGeometry().size();
+        QVERIFY(outer.width() > w->width());
+        const QPoint expected(leftCentred ? screen.x() + (screen.width() - outer.width()) / 2 : 400,
+                              topCentred ? screen.y() + (screen.height() - outer.height()) / 2 : 300);
+        QTRY_COMPARE(w->frameGeometry().topLeft(), expected);
+    }
+
+    // At the end of the session no message box may hold anything up.
+    void sessionEndWriteErrorWaitsForNobody() {
+        QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("Velmarinth.ini")));
+        auto w = Open();
+        errors.clear();
+        w->EndSession();
+        QCOMPARE(sessionEndReports, QStringList{QString::fromUtf8("ファイル %1 は開けません").arg(Ini())});
+        QVERIFY(errors.isEmpty());
     }
 
     void urlRuleEnablesBrowseAndMakeShortcut_data() {

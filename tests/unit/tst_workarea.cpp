@@ -24,10 +24,23 @@ private slots:
         QCOMPARE(FitToWorkArea(window, QRect(0, 20, 1024, 720)), fitted);
     }
 
-    void centred() {
-        QCOMPARE(CentredPosition(QSize(401, 251), QSize(1024, 768)), QPoint(311, 258));
+    void centred_data() {
+        QTest::addColumn<QSize>("window");
+        QTest::addColumn<QRect>("screen");
+        QTest::addColumn<QPoint>("centred");
+        QTest::newRow("odd remainder") << QSize(401, 251) << QRect(0, 0, 1024, 768) << QPoint(311, 258);
         // Division truncates toward zero when the window is larger than the screen.
-        QCOMPARE(CentredPosition(QSize(1025, 771), QSize(1024, 768)), QPoint(0, -1));
+        QTest::newRow("larger than the screen") << QSize(1025, 771) << QRect(0, 0, 1024, 768) << QPoint(0, -1);
+        QTest::newRow("primary screen right of another")
+            << QSize(400, 250) << QRect(1280, 0, 1024, 768) << QPoint(1592, 259);
+        QTest::newRow("primary screen left of and above another")
+            << QSize(400, 250) << QRect(-1024, -200, 1024, 768) << QPoint(-712, 59);
+    }
+    void centred() {
+        QFETCH(QSize, window);
+        QFETCH(QRect, screen);
+        QFETCH(QPoint, centred);
+        QCOMPARE(CentredPosition(window, screen), centred);
     }
 
     void errorText_data() {

@@ -1,0 +1,20 @@
+#include "app/Startup.h"
+
+#include "common/Fonts.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+void PrepareApplication() {
+    // The title (with its trailing blank) names the program to the desktop.
+    QCoreApplication::setApplicationName(QStringLiteral("Velmarinth "));
+    QGuiApplication::setDesktopFileName(QStringLiteral("velmarinth"));
+    MapWindowsFonts();
+    // The interface is Japanese whatever the locale, so the standard buttons ("はい(&Y)", "いいえ(&N)") are too.
+    auto* translator = new QTranslator(qApp);
+    if (translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+}
