@@ -3,6 +3,7 @@
 #include "common/Actions.h"
 
 #include <QApplication>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -21,6 +22,8 @@ TMoxSpeedButton::TMoxSpeedButton(QWidget* parent) : QAbstractButton(parent) {
     // Keys are clicked while the URL box keeps the caret, so they must never take the focus.
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Moves over a key are reported whether or not a button is held.
+    setMouseTracking(true);
     FHotTrackFont = parent ? parent->window()->font() : QApplication::font();
     resize(100, 23);
 }
@@ -46,6 +49,14 @@ void TMoxSpeedButton::SetColor(const QColor& value) {
         return;
     FColor = value;
     Repaint();
+}
+
+QMenu* TMoxSpeedButton::PopupMenu() const {
+    return FPopupMenu;
+}
+
+void TMoxSpeedButton::SetPopupMenu(QMenu* value) {
+    FPopupMenu = value;
 }
 
 void TMoxSpeedButton::SetAlignment(TMoxAlignment value) {
@@ -265,6 +276,7 @@ void TMoxSpeedButton::mouseMoveEvent(QMouseEvent* event) {
         }
     }
     event->accept();
+    emit MouseMove(this, event->position().toPoint());
 }
 
 void TMoxSpeedButton::LeftPress() {
@@ -307,6 +319,9 @@ void TMoxSpeedButton::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TMoxSpeedButton::DoClick() {
+    // The menu opens without waiting for a choice, so the click below still runs at once.
+    if (FPopupMenu)
+        FPopupMenu->popup(mapToGlobal(QPoint(0, height())));
     if (FAction)
         FAction->Execute();
     else

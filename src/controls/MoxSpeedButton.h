@@ -6,9 +6,11 @@
 #include <QImage>
 #include <QList>
 #include <QPixmap>
+#include <QPointer>
 
 #include "controls/MoxSBUtils.h" // TMoxSpeedButtonLayout, TMoxAlignment
 
+class QMenu;
 class TAction;
 
 // The windowless key button of the on-screen keyboard: it never takes the keyboard focus, so the URL box
@@ -69,6 +71,11 @@ public:
     void SetAction(TAction* action);
     TAction* Action() const { return FAction; }
 
+    // Shown below the key, its top-left corner at the key's bottom-left one, when the key is clicked; the
+    // click then runs as usual. The key does not own the menu.
+    QMenu* PopupMenu() const;
+    void SetPopupMenu(QMenu* value);
+
     bool MouseInside() const { return FMouseInside; }
     int HotLevel() const { return FHotLevel; }
 
@@ -81,6 +88,9 @@ signals:
     // Left button only; Down already holds its new value when it fires.
     void MouseDown(TMoxSpeedButton* sender);
     void MouseUp(TMoxSpeedButton* sender);
+    // The pointer moved over the key, or anywhere while the left button is held after a press on it; pos is
+    // in the key's coordinates.
+    void MouseMove(TMoxSpeedButton* sender, QPoint pos);
     void MouseEnter(TMoxSpeedButton* sender);
     void MouseExit(TMoxSpeedButton* sender);
     void Click(TMoxSpeedButton* sender);
@@ -127,6 +137,7 @@ private:
     bool FUseHotTrackFont = false;
     bool FWordWrap = false;
     TAction* FAction = nullptr;
+    QPointer<QMenu> FPopupMenu;
     QString FLinkedCaption; // the action's caption and hint as last applied
     QString FLinkedHint;
     bool FMouseInside = false;

@@ -18,6 +18,33 @@ QIcon namedIcon(const QString& name) {
     return QIcon::hasThemeIcon(name) ? QIcon::fromTheme(name) : QIcon();
 }
 
+// The icon with the colour mixed into its own pixels by the given share; around it the image stays
+// transparent. No colour: the icon as it is.
+QImage blendedImage(const QIcon& icon, QSize size, QIcon::Mode mode, const QColor& colour, qreal share) {
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    icon.paint(&painter, image.rect(), Qt::AlignCenter, mode);
+    if (colour.isValid()) {
+        painter.setCompositionMode(QPainter::CompositionMode_SourceAtop);
+        painter.setOpacity(share);
+        painter.fillRect(image.rect(), colour);
+    }
+    return image;
+}
+
+// The standard toolbar images in their usual order: the standard set, the view set, the history set.
+constexpr const char* kToolbarIconNames[] = {
+    "edit-cut", "edit-copy", "edit-paste", "edit-undo", "edit-redo", "edit-delete", "document-new", "document-open",
+    "document-save", "document-print-preview", "document-properties", "help-browser", "edit-find", "edit-find-replace",
+    "document-print",
+    // view
+    "view-list-icons", "view-list-compact", "view-list", "view-list-details", "view-sort-ascending",
+    "view-sort-descending", "view-calendar", "view-sort", "go-up", "network-connect", "network-disconnect",
+    "folder-new", "view-more",
+    // history
+    "go-previous", "go-next", "bookmarks", "bookmark-new", "view-list-tree"};
+
 } // namespace
 
 TSysImageList::TSysImageList(QObject* parent) : TSysImageList(QProcessEnvironment::systemEnvironment(), parent) {}
@@ -27,11 +54,31 @@ TSysImageList::TSysImageList(const QProcessEnvironment& environment, QObject* pa
     FIcons.append(FProvider.icon(QAbstractFileIconProvider::File));
 }
 
+void TSysImageList::SetIconSet(TIconSet value) {
+    if (FIconSet == value)
+        return;
+    FIconSet = value;
+    UpdateHandle();
+}
+
 void TSysImageList::SetIconSize(TIconSize value) {
     if (FIconSize == value)
         return;
     FIconSize = value;
+    UpdateHandle();
+}
+
+// The list now shows other images: whatever background was chosen for the old ones goes with them.
+void TSysImageList::UpdateHandle() {
+    if (FIconSet == isToolbar && FToolbarIcons.isEmpty())
+        for (const char* name : kToolbarIconNames)
+            FToolbarIcons.append(namedIcon(QString::fromLatin1(name)));
+    FBkColor = QColor();
     emit OnChange();
+}
+
+const QList<QIcon>& TSysImageList::Images() const {
+    return FIconSet == isToolbar ? FToolbarIcons : FIcons;
 }
 
 int TSysImageList::Width() const {
@@ -50,7 +97,7 @@ int TSysImageList::GetFileIconIndex(const QByteArray& path, bool open) {
     const QIcon icon = IconFor(name, open);
     int index = 0;
     if (!icon.isNull()) {
-        index = Count();
+        index = static_cast<int>(FIcons.size());
         FIcons.append(icon);
         emit OnChange();
     }
@@ -99,6 +146,19 @@ QPixmap TSysImageList::Pixmap(int index, bool enabled) const {
 void TSysImageList::Draw(QPainter& painter, int x, int y, int index, bool enabled) const {
     if (index < 0 || index >= Count())
         return;
-    FIcons.at(index).paint(&painter, QRect(x, y, Width(), Height()), Qt::AlignCenter,
-                           enabled ? QIcon::Normal : QIcon::Disabled);
+    const QRect area(x, y, Width(), Height());
+    if (FDrawingStyle != dsTransparent && FBkColor.isValid())
+        painter.fillRect(area, FBkColor);
+    const QIcon& icon = Images().at(index);
+    const QIcon::Mode mode = enabled ? QIcon::Normal : QIcon::Disabled;
+    const qreal blend = FDrawingStyle == dsFocus ? 0.25 : FDrawingStyle == dsSelected ? 0.5 : 0.0;
+    if (blend == 0.0) {
+        icon.paint(&painter, area, Qt::AlignCenter, mode);
+        return;
+    }
+    painter.save();
+    if (!FBlendColor.isValid())
+        painter.setOpacity(painter.opacity() * (1.0 - blend));
+    painter.drawImage(area.topLeft(), blendedImage(icon, area.size(), mode, FBlendColor, blend));
+    painter.restore();
 }

@@ -138,11 +138,49 @@ class App:
                                          stdout=subprocess.DEVNULL, stderr=log)
         if wait:
             self.wid = self.find_window("^Velmarinth$")
+            self.wait_placed()
         return self
+
+    def wait_placed(self, timeout=20):
+        """Waits until the window manager has framed and focused the window and the program has stopped moving
+        it: the program places itself once more when it learns the size of its frame, and a click aimed at the
+        old place would miss."""
+        wait_for(lambda: self.frame_extents() != (0, 0, 0, 0), timeout, what="window framed")
+        self.activate()
+        seen = {"geometry": None, "since": 0.0}
+
+        def steady():
+            geometry, now = self.geometry(), time.monotonic()
+            if geometry != seen["geometry"]:
+                seen.update(geometry=geometry, since=now)
+            return now - seen["since"] >= 0.5
+        wait_for(steady, timeout, what="window placed")
+
+    def windows(self, kind):
+        """The program's visible windows of one kind, by the first type it gives them: "DIALOG", "MENU" (the menu
+        bar's and popup menus), "TOOLTIP", "NORMAL"."""
+        found = []
+        for wid in self.display.x(["xdotool", "search", "--onlyvisible", "--pid", str(self.proc.pid)]).split():
+            types = self.display.x(["xprop", "-id", wid, "_NET_WM_WINDOW_TYPE"]).partition("=")[2]
+            if kind in types.split(",")[0]:
+                found.append(wid)
+        return found
+
+    def wait_windows(self, kind, shown=True, timeout=15):
+        wait_for(lambda: bool(self.windows(kind)) == shown, timeout,
+                 what="%s window %s" % (kind.lower(), "shown" if shown else "gone"))
+
+    def wait_gone(self, wid, timeout=15):
+        """Waits until a window is no longer on the screen. Its name is no guide: a closing window may lose its
+        title while it is still up and taking keys."""
+        wait_for(lambda: "IsViewable" not in self.display.x(["xwininfo", "-id", wid]), timeout,
+                 what="window %s gone" % wid)
 
     def find_window(self, name, timeout=15):
         def search():
-            out = self.display.x(["xdotool", "search", "--onlyvisible", "--pid", str(self.proc.pid), "--name", name])
+            # --all: without it xdotool takes a window that meets either condition, often the main window.
+            out = self.display.x(["xdotool", "search", "--all", "--onlyvisible", "--pid", str(self.proc.pid),
+                                  "--name", name])
             ids = out.split()
             return ids[0] if ids else None
         return wait_for(search, timeout, what="window " + name)
@@ -181,18 +219,29 @@ class App:
     def click_key(self, left, top, width, height):
         self.click_at(left + width // 2, top + height // 2)
 
+    def shows_colour(self, rect, colour):
+        """Whether any pixel of a client rectangle (left, top, width, height) has the colour "#RRGGBB"."""
+        left, top, width, height = rect
+        px, py = self.client_point(left, top)
+        out = self.display.x(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (width, height, px, py),
+                              "-depth", "8", "txt:-"])
+        return (" " + colour.upper() + " ") in out.upper()
+
     def activate(self):
         self.display.x(["xdotool", "windowactivate", "--sync", self.wid])
 
     def key(self, *keys):
         self.display.x(["xdotool", "key", "--clearmodifiers"] + list(keys))
 
-    def close(self, timeout=10):
+    def close(self, timeout=30):
+        # The window manager closes whichever window has the focus: a dialog or menu still on its way out
+        # would take the alt+F4 meant for the main window.
+        wait_for(lambda: not self.windows("DIALOG") and not self.windows("MENU"), 15, what="dialogs closed")
         self.activate()
         self.key("alt+F4")
         return self.wait_exit(timeout)
 
-    def wait_exit(self, timeout=10):
+    def wait_exit(self, timeout=30):
         try:
             return self.proc.wait(timeout)
         except subprocess.TimeoutExpired:

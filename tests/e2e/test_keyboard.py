@@ -9,6 +9,7 @@ import unittest
 from harness import E2ETestCase, wait_for
 
 CAPS_KEY = (182, 159, 70, 20)
+UPPER_CASE_CAPTION = "#00FFFF"  # the Caps Lock key's caption colour while the letters are upper case
 Q_KEY = (10, 110, 23, 23)
 FAST_LEFT = (301, 36, 30, 20)
 FAST_RIGHT = (331, 36, 30, 20)
@@ -49,12 +50,12 @@ class KeyboardTest(E2ETestCase):
         # The physical key switches the on-screen letters at the next idle moment.
         self.display.x(["xdotool", "key", "Caps_Lock"])
         wait_for(lambda: caps_lock_on(self.display), 5, what="Caps Lock on")
-        time.sleep(0.3)
+        wait_for(lambda: app.shows_colour(CAPS_KEY, UPPER_CASE_CAPTION), 10, what="upper-case keys")
         app.click_key(*Q_KEY)
         # Clicking the on-screen key switches the keyboard's Caps Lock off again.
         app.click_key(*CAPS_KEY)
         wait_for(lambda: not caps_lock_on(self.display), 5, what="Caps Lock off")
-        time.sleep(0.3)
+        wait_for(lambda: not app.shows_colour(CAPS_KEY, UPPER_CASE_CAPTION), 10, what="lower-case keys")
         app.click_key(*Q_KEY)
         self.assertEqual(app.close(), 0)
         data = app.read_ini()

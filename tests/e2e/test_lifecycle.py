@@ -30,7 +30,6 @@ class LifecycleTest(E2ETestCase):
         app = self.app().start()
         wait_for(lambda: os.path.exists(app.ini), what="settings file")
         self.assertEqual(app.read_ini(), b"", "first start leaves an empty settings file")
-        time.sleep(0.5)
         fx, fy, fw, fh = frame_rect(app)
         self.assertEqual((fx, fy), ((SCREEN_W - fw) // 2, (SCREEN_H - fh) // 2), "centred on the screen")
 
@@ -41,7 +40,6 @@ class LifecycleTest(E2ETestCase):
 
         # The caret comes back at 11: a letter goes after "www.", and the window stays where it was.
         again = self.app().start()
-        time.sleep(0.5)
         self.assertEqual(frame_rect(again)[:2], (fx, fy))
         again.click_key(*Q_KEY)
         self.assertEqual(again.close(), 0)

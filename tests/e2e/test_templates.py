@@ -1,9 +1,8 @@
 """The template menu, adding a template and the editor, through real X input."""
 import os
-import time
 import unittest
 
-from harness import HEADER, E2ETestCase, wait_for
+from harness import HEADER, E2ETestCase
 
 Q_KEY = (10, 110, 23, 23)
 
@@ -17,9 +16,10 @@ class TemplatesTest(E2ETestCase):
         app = self.app().start()
         app.activate()
         app.key("alt+t")
-        time.sleep(0.4)
+        app.wait_windows("MENU")
         app.key("1")
-        time.sleep(0.3)
+        # A click while the menu is still up would only close it.
+        app.wait_windows("MENU", shown=False)
         # The caret stands at the marker: a letter typed with the keyboard lands after "www.".
         app.click_key(*Q_KEY)
         self.assertEqual(app.close(), 0)
@@ -31,7 +31,6 @@ class TemplatesTest(E2ETestCase):
         app = self.app().start()
         app.activate()
         app.key("ctrl+u")
-        time.sleep(0.3)
         self.assertEqual(app.close(), 0)
         data = app.read_ini()
         left_top = data[data.index(b"[Main]"):data.index(b"URLBox")]
@@ -53,11 +52,10 @@ class TemplatesTest(E2ETestCase):
             question = again.find_window("^確認$")
             self.display.x(["xdotool", "windowactivate", "--sync", question])
             again.key("y")
-            wait_for(lambda: question not in self.display.x(["xdotool", "search", "--onlyvisible", "--name",
-                                                               "^確認$"]).split(), 5, what="question answered")
+            again.wait_gone(question)
         self.display.x(["xdotool", "windowactivate", "--sync", editor])
         again.key("Escape")
-        time.sleep(0.3)
+        again.wait_windows("DIALOG", shown=False)
         self.assertEqual(again.close(), 0)
         self.assertNotIn(b"[Template]", again.read_ini())
 

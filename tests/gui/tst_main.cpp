@@ -1,4 +1,3 @@
-#include "app/KeyTable.h"
 #include "app/Main.h"
 #include "app/UrlBox.h"
 #include "common/Actions.h"
@@ -66,43 +65,122 @@ private slots:
         TfrmMain::SessionEndReporter = [this](const QString& message) { sessionEndReports << message; };
     }
 
-    void keyTableMatchesWindow() {
+    void keyboardLayout() {
         auto w = Open();
         QCOMPARE(w->Keys().size(), 73);
         QCOMPARE(w->menuBar()->actions().size(), 4);
-        QSet<QString> names;
-        for (const KeyDef& def : KeyTable()) {
-            TMoxSpeedButton* key = w->findChild<TMoxSpeedButton*>(QString::fromLatin1(def.name));
-            QVERIFY2(key, def.name);
-            QVERIFY(!names.contains(key->objectName()));
-            names.insert(key->objectName());
-            QCOMPARE(key->geometry(), QRect(def.left, def.top, def.width, def.height));
-            QCOMPARE(key->focusPolicy(), Qt::NoFocus);
-            QVERIFY(QRect(0, 0, 395, 212).contains(key->geometry()));
-        }
-        // Spot checks written out by hand, independent of the table above.
-        const struct {
-            const char* name;
-            const char* caption;
-            QRect rect;
-        } expected[] = {
-            {"sbhttp", "http://", {5, 59, 71, 23}},    {"sbhtml", "html", {344, 59, 47, 23}},
-            {"sbne", ".ne", {36, 82, 32, 23}},         {"sbhtm", "htm", {355, 82, 36, 23}},
-            {"sbAlpha_P", "p", {217, 110, 23, 23}},    {"sbAlpha_L", "l", {205, 133, 23, 23}},
-            {"sbAlpha_M", "m", {148, 156, 23, 23}},    {"sbNum_9", "9", {309, 110, 23, 23}},
-            {"sbNum_0", "0", {263, 179, 23, 23}},      {"sbAllClear", "AC", {341, 110, 50, 23}},
-            {"sbBs", "BS", {341, 156, 50, 23}},        {"sbCaps", "CapsLock", {182, 159, 70, 20}},
-            {"sbAmpersand", "&&", {194, 184, 23, 23}}, {"sbQuestionMark", "?", {171, 184, 23, 23}},
-            {"sbCopy", "Copy", {123, 36, 70, 20}},     {"sbMoveLast", "", {361, 36, 30, 20}},
-        };
-        for (const auto& e : expected) {
-            TMoxSpeedButton* key = w->Key(QString::fromLatin1(e.name));
-            QVERIFY2(key, e.name);
-            QCOMPARE(key->Caption(), QString::fromLatin1(e.caption));
-            QCOMPARE(key->geometry(), e.rect);
-        }
         QCOMPARE(w->edURL->geometry(), QRect(5, 6, 386, 29));
         QCOMPARE(w->centralWidget()->size(), QSize(395, 212));
+    }
+
+    // Every key as the window shows it at start: caption, hint, place, style, shadow colour, font.
+    void keyLooks_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("hint");
+        QTest::addColumn<QRect>("rect");
+        QTest::addColumn<char>("style"); // c: character key, e: edit key, k: Caps Lock key
+        QTest::addColumn<QColor>("shadow");
+        QTest::addColumn<QString>("face");
+        QTest::addColumn<int>("pixels");
+        QTest::addColumn<bool>("glyph");
+        const QString gothic = QString::fromUtf8("ＭＳ Ｐゴシック");
+        const QString mincho = QString::fromUtf8("ＭＳ Ｐ明朝");
+        const QColor navy(0x00, 0x4E, 0x98), blue(0x31, 0x6A, 0xC5);
+        const QColor highlight = QApplication::palette().color(QPalette::Highlight);
+        auto row = [&](const char* name, const char* caption, const char* hint, QRect rect, char style,
+                       const QColor& shadow, const QString& face, int pixels, bool glyph = false) {
+            QTest::newRow(name) << QString::fromLatin1(name) << QString::fromUtf8(caption) << QString::fromUtf8(hint)
+                                << rect << style << shadow << face << pixels << glyph;
+        };
+        row("sbCopy", "Copy", "クリップボードにコピー", {123, 36, 70, 20}, 'e', blue, gothic, 15, true);
+        row("sbPaste", "Paste", "クリップボードから貼り付け", {193, 36, 70, 20}, 'e', highlight, gothic, 15, true);
+        row("sbMoveTop", "", "キャレットを先頭へ", {271, 36, 30, 20}, 'e', highlight, gothic, 20, true);
+        row("sbFastLeft", "", "長押しで左へ早送り", {301, 36, 30, 20}, 'e', highlight, gothic, 20, true);
+        row("sbFastRight", "", "長押しで右へ早送り", {331, 36, 30, 20}, 'e', highlight, gothic, 20, true);
+        row("sbMoveLast", "", "キャレットを最後に", {361, 36, 30, 20}, 'e', highlight, gothic, 20, true);
+        const struct {
+            const char *name, *caption;
+            QRect rect;
+        } fragments[] = {
+            {"sbhttp", "http://", {5, 59, 71, 23}}, {"sbwww", "www.", {76, 59, 53, 23}},
+            {"sbbiz", ".biz/", {129, 59, 53, 23}},  {"sbcom", ".com/", {182, 59, 53, 23}},
+            {"sborg", ".org/", {235, 59, 53, 23}},  {"sbindex", "index.", {288, 59, 56, 23}},
+            {"sbhtml", "html", {344, 59, 47, 23}},  {"sbco", ".co", {5, 82, 31, 23}},
+            {"sbne", ".ne", {36, 82, 32, 23}},      {"sbor", ".or", {68, 82, 31, 23}},
+            {"sbac", ".ac", {99, 82, 31, 23}},      {"sbad", ".ad", {130, 82, 31, 23}},
+            {"sbgo", ".go", {161, 82, 32, 23}},     {"sbjp", ".jp/", {193, 82, 37, 23}},
+            {"sbnet", ".net/", {230, 82, 48, 23}},  {"sbphp", ".php", {278, 82, 41, 23}},
+            {"sbcgi", ".cgi", {319, 82, 36, 23}},   {"sbhtm", "htm", {355, 82, 36, 23}},
+        };
+        for (const auto& f : fragments)
+            row(f.name, f.caption, "", f.rect, 'c', navy, mincho, 16);
+        // Letters and digits by rows: the first key's left edge, then every 23 pixels.
+        const struct {
+            const char* keys;
+            const char* prefix;
+            int left, top;
+        } rows[] = {{"qwertyuiop", "sbAlpha_", 10, 110},
+                    {"asdfghjkl", "sbAlpha_", 21, 133},
+                    {"zxcvbnm", "sbAlpha_", 10, 156},
+                    {"789", "sbNum_", 263, 110},
+                    {"456", "sbNum_", 263, 133},
+                    {"123", "sbNum_", 263, 156},
+                    {"0", "sbNum_", 263, 179}};
+        for (const auto& r : rows)
+            for (int i = 0; r.keys[i]; ++i) {
+                const QByteArray name = r.prefix + QByteArray(1, QChar::toUpper(char32_t(r.keys[i])));
+                const QByteArray caption(1, r.keys[i]);
+                row(name.constData(), caption.constData(), "", {r.left + 23 * i, r.top, 23, 23}, 'c', navy, gothic, 19);
+            }
+        row("sbAllClear", "AC", "すべて消去", {341, 110, 50, 23}, 'e', blue, gothic, 19);
+        row("sbDel", "Del", "キャレットの右の文字を削除", {341, 133, 50, 23}, 'e', blue, gothic, 19);
+        row("sbBs", "BS", "キャレットの左の文字を削除", {341, 156, 50, 23}, 'e', blue, gothic, 19);
+        row("sbCaps", "CapsLock", "大文字に切り替え", {182, 159, 70, 20}, 'k', navy, gothic, 13);
+        row("sbSlash", "/", "スラッシュ", {10, 184, 23, 23}, 'c', navy, mincho, 19);
+        row("sbHyphen", "-", "ハイフン", {33, 184, 23, 23}, 'c', navy, gothic, 19);
+        row("sbTilde", "~", "チルダ", {56, 184, 23, 23}, 'c', navy, gothic, 19);
+        row("sbUnderBar", "_", "アンダーバー", {79, 184, 23, 23}, 'c', navy, gothic, 19);
+        row("sbColon", ":", "コロン", {102, 184, 23, 23}, 'c', navy, mincho, 19);
+        row("sbPeriod", ".", "ドット", {125, 184, 23, 23}, 'c', navy, mincho, 19);
+        row("sbPercent", "%", "パーセント", {148, 184, 23, 23}, 'c', navy, mincho, 19);
+        row("sbQuestionMark", "?", "クエスチョンマーク", {171, 184, 23, 23}, 'c', navy, mincho, 19);
+        row("sbAmpersand", "&&", "アンパサンド", {194, 184, 23, 23}, 'c', navy, mincho, 19);
+    }
+    void keyLooks() {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QString, hint);
+        QFETCH(QRect, rect);
+        QFETCH(char, style);
+        QFETCH(QColor, shadow);
+        QFETCH(QString, face);
+        QFETCH(int, pixels);
+        QFETCH(bool, glyph);
+        auto w = Open();
+        TMoxSpeedButton* key = w->Key(name);
+        QVERIFY(key);
+        QCOMPARE(key->Caption(), caption);
+        QCOMPARE(key->Hint(), hint);
+        QCOMPARE(key->geometry(), rect);
+        QCOMPARE(key->focusPolicy(), Qt::NoFocus);
+        const bool character = style == 'c';
+        QCOMPARE(key->Color(), character ? QColor(0xD8, 0xE4, 0xF8) : QColor(0x9D, 0xB9, 0xEB));
+        QCOMPARE(key->ColorWhenDown(), QColor(0x02, 0x9F, 0xFD));
+        QCOMPARE(key->HotTrackColor(), character ? QColor(0x6B, 0xDD, 0xFA) : QColor(0x6F, 0xBE, 0xFF));
+        QCOMPARE(key->ShadowColor(), shadow);
+        QCOMPARE(key->LightColor(), style == 'e' ? QColor(0xAA, 0xD9, 0xFF) : QColor(Qt::white));
+        QCOMPARE(key->Flat(), !character);
+        QCOMPARE(key->font().family(), face);
+        QCOMPARE(key->font().pixelSize(), pixels);
+        QVERIFY(key->font().bold());
+        QCOMPARE(key->FontColor(), character ? QColor(Qt::black) : QColor(Qt::white));
+        QVERIFY(key->UseHotTrackFont());
+        QCOMPARE(key->HotTrackFont(), key->font());
+        QCOMPARE(key->HotTrackFontColor(), key->FontColor());
+        QCOMPARE(key->NumGlyphs(), glyph ? 2 : 0);
+        QCOMPARE(key->GroupIndex(), style == 'k' ? 1 : 0);
+        QCOMPARE(key->AllowAllUp(), style == 'k');
     }
 
     void keysInsertTheirText_data() {

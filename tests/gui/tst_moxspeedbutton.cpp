@@ -3,6 +3,7 @@
 
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -344,6 +345,69 @@ private slots:
             QVERIFY(downInClick); // shown down while it runs
         QVERIFY(!FKey->Down());
         QCOMPARE(QApplication::focusWidget(), FEdit);
+    }
+
+    // A left click opens the key's menu below it and still runs the click; nothing else opens it.
+    void popupMenu_data() {
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::addColumn<QPoint>("releaseAt"); // from the key's centre
+        QTest::addColumn<bool>("menuDeleted");
+        QTest::addColumn<bool>("shown");
+        QTest::addColumn<int>("clicks");
+        QTest::newRow("left click") << Qt::LeftButton << QPoint() << false << true << 1;
+        QTest::newRow("released off the key") << Qt::LeftButton << QPoint(0, 40) << false << false << 0;
+        QTest::newRow("right click") << Qt::RightButton << QPoint() << false << false << 0;
+        QTest::newRow("menu deleted") << Qt::LeftButton << QPoint() << true << false << 1;
+    }
+    void popupMenu() {
+        QFETCH(Qt::MouseButton, button);
+        QFETCH(QPoint, releaseAt);
+        QFETCH(bool, menuDeleted);
+        QFETCH(bool, shown);
+        QFETCH(int, clicks);
+        auto menu = std::make_unique<QMenu>();
+        menu->addAction(QStringLiteral("item"));
+        QPointer<QMenu> watch(menu.get());
+        FKey->SetPopupMenu(menu.get());
+        if (menuDeleted)
+            menu.reset();
+        QSignalSpy clicked(FKey, &TMoxSpeedButton::Click);
+        QTest::mouseMove(Window(), On(FKey));
+        Press(FKey, button);
+        Release(On(FKey) + releaseAt, button);
+        QCOMPARE(clicked.count(), clicks);
+        QCOMPARE(watch && watch->isVisible(), shown);
+        if (shown)
+            QCOMPARE(watch->pos(), FKey->mapToGlobal(QPoint(0, FKey->height())));
+    }
+
+    // Moves are reported over the key, and off it only while a press on it is held; a disabled key reports none.
+    void mouseMove_data() {
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<bool>("held");
+        QTest::addColumn<QList<QPoint>>("reported"); // moves to (5, 5) and then to (5, 40) of the key
+        QTest::newRow("hovering") << true << false << QList<QPoint>{{5, 5}};
+        QTest::newRow("held and dragged off") << true << true << QList<QPoint>{{5, 5}, {5, 40}};
+        QTest::newRow("disabled") << false << false << QList<QPoint>{};
+    }
+    void mouseMove() {
+        QFETCH(bool, enabled);
+        QFETCH(bool, held);
+        QFETCH(QList<QPoint>, reported);
+        FKey->setEnabled(enabled);
+        QList<QPoint> seen;
+        connect(FKey, &TMoxSpeedButton::MouseMove, this, [&](TMoxSpeedButton* sender, QPoint pos) {
+            QCOMPARE(sender, FKey);
+            seen.append(pos);
+        });
+        const QPoint origin = FKey->mapTo(FWindow.get(), QPoint());
+        QTest::mouseMove(Window(), origin + QPoint(5, 5));
+        if (held)
+            QTest::mousePress(Window(), Qt::LeftButton, {}, origin + QPoint(5, 5));
+        QTest::mouseMove(Window(), origin + QPoint(5, 40));
+        if (held)
+            Release(origin + QPoint(5, 40));
+        QCOMPARE(seen, reported);
     }
 
     void paintsItsFace() {

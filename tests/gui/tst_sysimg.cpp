@@ -29,6 +29,11 @@ QColor pixel(const QPixmap& pixmap, int x, int y) {
     return pixmap.toImage().pixelColor(x, y);
 }
 
+bool isNear(const QColor& a, const QColor& b) {
+    return qAbs(a.red() - b.red()) <= 2 && qAbs(a.green() - b.green()) <= 2 && qAbs(a.blue() - b.blue()) <= 2 &&
+           qAbs(a.alpha() - b.alpha()) <= 2;
+}
+
 bool isGrey(const QColor& c) {
     return qAbs(c.red() - c.green()) < 24 && qAbs(c.green() - c.blue()) < 24;
 }
@@ -61,6 +66,8 @@ private slots:
                     "[16x16/apps]\nSize=16\nType=Fixed\n\n[16x16/mimetypes]\nSize=16\nType=Fixed\n");
         tree->write(QStringLiteral("icons/veltest/16x16/apps/velbrowser.png"), iconPng(kBlue));
         tree->write(QStringLiteral("icons/veltest/16x16/mimetypes/text-plain.png"), iconPng(kGreen));
+        tree->write(QStringLiteral("icons/veltest/16x16/apps/edit-cut.png"), iconPng(kBlue));
+        tree->write(QStringLiteral("icons/veltest/16x16/apps/view-list-tree.png"), iconPng(kGreen));
         tree->write(QStringLiteral("home/plain"), "text");
         QDir().mkpath(tree->path(QStringLiteral("tmp")));
         savedThemePaths = QIcon::themeSearchPaths();
@@ -132,6 +139,64 @@ private slots:
         const QPixmap large = images.Pixmap(index, true);
         QCOMPARE(large.size(), QSize(32, 32));
         QCOMPARE(pixel(large, 16, 16), kRed);
+    }
+
+    // The toolbar images by index up to the last one, and the file icons kept for the way back.
+    void iconSet() {
+        TSysImageList images(tree->environment());
+        const int file = images.GetFileIconIndex(tree->path("bin/fakebrowser").toUtf8(), false);
+        const int files = images.Count();
+        int changes = 0;
+        connect(&images, &TSysImageList::OnChange, this, [&] { ++changes; });
+        images.SetBkColor(kMenu);
+        images.SetIconSet(isToolbar);
+        images.SetIconSet(isToolbar);
+        QCOMPARE(changes, 1);
+        QVERIFY(!images.BkColor().isValid());
+        QCOMPARE(images.Count(), 33);
+        QCOMPARE(pixel(images.Pixmap(0, true), 8, 8), kBlue);   // cut, the first standard image
+        QCOMPARE(pixel(images.Pixmap(32, true), 8, 8), kGreen); // the last history image
+        QCOMPARE(pixel(images.Pixmap(33, true), 8, 8).alpha(), 0);
+        images.SetBkColor(kMenu);
+        images.SetIconSize(isLargeIcons);
+        QVERIFY(!images.BkColor().isValid());
+        images.SetIconSet(isSystem);
+        QCOMPARE(changes, 3);
+        QCOMPARE(images.Count(), files);
+        QCOMPARE(pixel(images.Pixmap(file, true), 16, 16), kRed);
+    }
+
+    // The red square of the default browser's icon drawn in each style: its middle and a corner outside it.
+    void drawingStyle_data() {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<QColor>("background");
+        QTest::addColumn<QColor>("blend");
+        QTest::addColumn<QColor>("middle");
+        QTest::addColumn<QColor>("corner");
+        const QColor white(Qt::white);
+        const QColor none(Qt::transparent);
+        QTest::newRow("transparent ignores the background") << int(dsTransparent) << white << QColor() << kRed << none;
+        QTest::newRow("normal, no background") << int(dsNormal) << QColor() << QColor() << kRed << none;
+        QTest::newRow("normal on its background") << int(dsNormal) << white << QColor() << kRed << white;
+        QTest::newRow("focus mixes in a quarter") << int(dsFocus) << QColor() << kBlue << QColor(191, 0, 64) << none;
+        QTest::newRow("selected mixes in half") << int(dsSelected) << white << kBlue << QColor(128, 0, 128) << white;
+        QTest::newRow("selected, no blend colour")
+            << int(dsSelected) << white << QColor() << QColor(255, 128, 128) << white;
+    }
+    void drawingStyle() {
+        QFETCH(int, style);
+        QFETCH(QColor, background);
+        QFETCH(QColor, blend);
+        QFETCH(QColor, middle);
+        QFETCH(QColor, corner);
+        TSysImageList images(tree->environment());
+        const int index = images.GetFileIconIndex(tree->path("bin/fakebrowser").toUtf8(), false);
+        images.SetDrawingStyle(TDrawingStyle(style));
+        images.SetBkColor(background);
+        images.SetBlendColor(blend);
+        const QPixmap drawn = images.Pixmap(index, true);
+        QVERIFY2(isNear(pixel(drawn, 8, 8), middle), qPrintable(pixel(drawn, 8, 8).name(QColor::HexArgb)));
+        QVERIFY2(isNear(pixel(drawn, 0, 0), corner), qPrintable(pixel(drawn, 0, 0).name(QColor::HexArgb)));
     }
 
     // The browse item's picture: the background says whether the command is enabled.
