@@ -10,7 +10,7 @@
 
 // A temporary home with its own XDG folders and PATH, so that tests never read or touch the user's files:
 // home/, config/ (XDG_CONFIG_HOME), etc/ (XDG_CONFIG_DIRS), data/ (XDG_DATA_HOME), share/ (XDG_DATA_DIRS),
-// bin/ (PATH before /usr/bin:/bin).
+// bin/ (the only folder on PATH).
 class FakeXdgTree {
 public:
     FakeXdgTree() {
@@ -69,7 +69,8 @@ public:
         env.insert(QStringLiteral("XDG_CONFIG_DIRS"), path(QStringLiteral("etc")));
         env.insert(QStringLiteral("XDG_DATA_HOME"), path(QStringLiteral("data")));
         env.insert(QStringLiteral("XDG_DATA_DIRS"), path(QStringLiteral("share")));
-        env.insert(QStringLiteral("PATH"), path(QStringLiteral("bin")) + QStringLiteral(":/usr/bin:/bin"));
+        // Only the tree's programs: the machine's own (a browser installed as x-www-browser) must not count.
+        env.insert(QStringLiteral("PATH"), path(QStringLiteral("bin")));
         return env;
     }
 
