@@ -1,3 +1,4 @@
+#include "../support/FakeXdgTree.h"
 #include "app/KeyTable.h"
 #include "app/Main.h"
 #include "app/MenuImages.h"
@@ -44,6 +45,9 @@ class TestMain : public QObject {
 
     std::unique_ptr<QTemporaryDir> dir;
     QStringList errors;
+    // An empty desktop: the window never reads the browser, associations or settings of the machine.
+    FakeXdgTree desktop;
+    std::unique_ptr<FakeXdgTree::EnvironmentGuard> desktopEnvironment = desktop.applyToProcess(false);
 
     std::unique_ptr<TfrmMain> Open() {
         VelGlobals::Reset();

@@ -92,16 +92,17 @@ public:
         QProcessEnvironment FSaved;
     };
 
-    // Points this process (and what it starts) at the tree, keeping the rest of PATH; desktop detection is
-    // switched off so that xdg-open takes its generic way through mimeapps.list. Keep the guard alive for as
-    // long as the tree is used.
-    [[nodiscard]] std::unique_ptr<EnvironmentGuard> applyToProcess() const {
+    // Points this process (and what it starts) at the tree, keeping the rest of PATH unless told not to (for
+    // tests that start no program of the machine); desktop detection is switched off so that xdg-open takes
+    // its generic way through mimeapps.list. Keep the guard alive for as long as the tree is used.
+    [[nodiscard]] std::unique_ptr<EnvironmentGuard> applyToProcess(bool keepSystemPath = true) const {
         auto guard = std::make_unique<EnvironmentGuard>();
         const QByteArray path = qgetenv("PATH");
         const QProcessEnvironment env = environment();
         for (const QString& key : env.keys())
             qputenv(key.toLocal8Bit().constData(), env.value(key).toLocal8Bit());
-        qputenv("PATH", this->path(QStringLiteral("bin")).toLocal8Bit() + ':' + path);
+        if (keepSystemPath)
+            qputenv("PATH", this->path(QStringLiteral("bin")).toLocal8Bit() + ':' + path);
         for (const char* name :
              {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID", "BROWSER"})
             qunsetenv(name);
