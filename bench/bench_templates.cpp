@@ -74,8 +74,26 @@ void BM_DeleteAllInEditor(benchmark::State& state) {
     }
 }
 
+// F7 / F8 with every other item selected: as many runs to move as there can be.
+void BM_MoveScatteredSelection(benchmark::State& state) {
+    VelGlobals::TemplateList = Templates(static_cast<int>(state.range(0)));
+    QWidget owner;
+    auto dlg = OpenEditor(&owner);
+    QList<bool> everyOther(dlg->lbTemplate->Count());
+    for (qsizetype i = 1; i < everyOther.size(); i += 2)
+        everyOther[i] = true;
+    dlg->lbTemplate->SetSelectionFlags(everyOther);
+    bool up = true;
+    for (auto _ : state) {
+        (up ? dlg->actMoveUp : dlg->actMoveDown)->Execute();
+        up = !up;
+        benchmark::DoNotOptimize(dlg->lbTemplate->ItemIndex());
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_MoveScatteredSelection)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BuildTemplateMenu)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenEditor)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DeleteAllInEditor)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond);

@@ -1,7 +1,6 @@
 #include "app/MenuImages.h"
 
 #include <QPainter>
-#include <QPainterPath>
 #include <QPixmap>
 #include <functional>
 
@@ -71,19 +70,13 @@ QList<QPixmap> MenuImages() {
         p.setBrush(Qt::white);
         p.drawRect(4, 3, 7, 3);
     });
-    images << Draw([](QPainter& p) { // next page: an arrow to the right
-        QPainterPath arrow;
-        arrow.moveTo(2, 6);
-        arrow.lineTo(8, 6);
-        arrow.lineTo(8, 2);
-        arrow.lineTo(14, 8);
-        arrow.lineTo(8, 14);
-        arrow.lineTo(8, 10);
-        arrow.lineTo(2, 10);
-        arrow.closeSubpath();
+    images << Draw([](QPainter& p) { // next page: a double chevron pointing right
         p.setPen(QColor(0x10, 0x50, 0x10));
         p.setBrush(QColor(0x30, 0xB0, 0x30));
-        p.drawPath(arrow);
+        for (int x : {0, 7}) {
+            const QPoint chevron[] = {{x, 2}, {x + 3, 2}, {x + 8, 8}, {x + 3, 14}, {x, 14}, {x + 5, 8}};
+            p.drawPolygon(chevron, 6);
+        }
     });
     images << Draw([](QPainter& p) { // make shortcut: a page with a globe
         Page(p, 1, 1, 10, 13);

@@ -300,7 +300,8 @@ void TfrmEditTemplate::ShowCurrentTemplate() {
 }
 
 void TfrmEditTemplate::actReplaceUpdate(TAction* action) {
-    action->SetEnabled(lbTemplate->Count() > 0 && !IsDuplicateTemplate(lbTemplate->Items(), Candidate()));
+    // Replacing works on the current item: without one it would do nothing.
+    action->SetEnabled(lbTemplate->ItemIndex() >= 0 && !IsDuplicateTemplate(lbTemplate->Items(), Candidate()));
 }
 
 void TfrmEditTemplate::actAddUpdate(TAction* action) {
@@ -336,6 +337,8 @@ void TfrmEditTemplate::actAddExecute() {
     lbTemplate->AddString(Candidate());
     const int added = lbTemplate->Count() - 1;
     lbTemplate->clearSelection();
+    // The new item becomes current, also in a list that had none, so that Replace acts on it.
+    lbTemplate->SetItemIndex(added);
     lbTemplate->SetSelected(added, true);
     lbTemplate->scrollTo(lbTemplate->model()->index(added, 0));
 }

@@ -255,15 +255,21 @@ void TListBoxEx::Reorder(const QList<int>& order, const QList<bool>& selected) {
         return;
     const int current = ItemIndex();
     int newCurrent = current;
-    QList<QByteArray> items(order.size());
-    QList<int> widths(order.size());
+    const int size = static_cast<int>(order.size());
+    const int* const from = order.constData();
+    QByteArray* const oldItems = FModel->Items.data();
+    const int* const oldWidths = FModel->Widths.constData();
+    QList<QByteArray> items(size);
+    QList<int> widths(size);
+    QByteArray* const newItems = items.data();
+    int* const newWidths = widths.data();
     int first = -1, last = -1;
-    for (int i = 0; i < order.size(); ++i) {
-        items[i] = FModel->Items[order[i]];
-        widths[i] = FModel->Widths[order[i]];
-        if (order[i] == current)
+    for (int i = 0; i < size; ++i) {
+        newItems[i] = std::move(oldItems[from[i]]);
+        newWidths[i] = oldWidths[from[i]];
+        if (from[i] == current)
             newCurrent = i;
-        if (order[i] != i) {
+        if (from[i] != i) {
             first = first < 0 ? i : first;
             last = i;
         }
@@ -307,18 +313,24 @@ int TListBoxEx::SelCount() const {
 
 QList<bool> TListBoxEx::SelectionFlags() const {
     QList<bool> flags(Count(), false);
+    bool* const flagAt = flags.data();
     for (const QItemSelectionRange& range : selectionModel()->selection())
         for (int row = range.top(); row <= range.bottom() && row < flags.size(); ++row)
-            flags[row] = true;
+            flagAt[row] = true;
     return flags;
 }
 
 void TListBoxEx::SetSelectionFlags(const QList<bool>& selected) {
     QItemSelection selection;
-    for (const ItemRun& run : SelectedRuns(selected))
+    const QList<ItemRun> runs = SelectedRuns(selected);
+    selection.reserve(runs.size());
+    for (const ItemRun& run : runs)
         if (run.first + run.count <= Count())
             selection.select(FModel->index(run.first), FModel->index(run.first + run.count - 1));
-    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    // Clearing first keeps this linear: replacing a selection of many ranges with another makes the selection
+    // model compare every old range with every new one.
+    selectionModel()->clearSelection();
+    selectionModel()->select(selection, QItemSelectionModel::Select);
 }
 
 void TListBoxEx::SetItemHeight(int height) {
@@ -370,4 +382,15 @@ void TListBoxEx::changeEvent(QEvent* event) {
         FModel->Widths[i] = MeasureItem(FModel->Items[i]);
     FMaxWidth = 0;
     RecalcExtent();
+}
+
+// The view would measure every changed range to find the area to repaint; with a scattered selection of
+// many ranges repainting the visible items costs less.
+void TListBoxEx::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
+    constexpr qsizetype manyRanges = 64;
+    if (selected.size() + deselected.size() <= manyRanges) {
+        QListView::selectionChanged(selected, deselected);
+        return;
+    }
+    viewport()->update();
 }

@@ -1,5 +1,6 @@
 #include "templates/TemplateEditRules.h"
 
+#include <algorithm>
 #include <numeric>
 #include <utility>
 
@@ -26,8 +27,9 @@ QList<int> Identity(qsizetype size) {
 }
 
 // Swapping with the unselected neighbour, item by item in the direction of the move, carries a whole run
-// along: after one swap the next selected item of the run finds the same unselected item beside it.
-void SwapWithNeighbour(QList<int>& order, QList<bool>& selected, qsizetype i, qsizetype neighbour) {
+// along: after one swap the next selected item of the run finds the same unselected item beside it. Raw
+// pointers keep the pass cheap also where the list's checked access is not inlined.
+void SwapWithNeighbour(int* order, bool* selected, qsizetype i, qsizetype neighbour) {
     std::swap(order[i], order[neighbour]);
     std::swap(selected[i], selected[neighbour]);
 }
@@ -36,30 +38,36 @@ void SwapWithNeighbour(QList<int>& order, QList<bool>& selected, qsizetype i, qs
 
 QList<int> MoveSelectionUp(QList<bool>& selected) {
     QList<int> order = Identity(selected.size());
+    int* const orderAt = order.data();
+    bool* const selectedAt = selected.data();
     for (qsizetype i = 1; i < selected.size(); ++i)
-        if (selected[i] && !selected[i - 1])
-            SwapWithNeighbour(order, selected, i, i - 1);
+        if (selectedAt[i] && !selectedAt[i - 1])
+            SwapWithNeighbour(orderAt, selectedAt, i, i - 1);
     return order;
 }
 
 QList<int> MoveSelectionDown(QList<bool>& selected) {
     QList<int> order = Identity(selected.size());
+    int* const orderAt = order.data();
+    bool* const selectedAt = selected.data();
     for (qsizetype i = selected.size() - 2; i >= 0; --i)
-        if (selected[i] && !selected[i + 1])
-            SwapWithNeighbour(order, selected, i, i + 1);
+        if (selectedAt[i] && !selectedAt[i + 1])
+            SwapWithNeighbour(orderAt, selectedAt, i, i + 1);
     return order;
 }
 
 QList<ItemRun> SelectedRuns(const QList<bool>& selected) {
     QList<ItemRun> runs;
     const int size = static_cast<int>(selected.size());
+    const bool* const flags = selected.constData();
+    runs.reserve(std::count(flags, flags + size, true) / 2 + 1);
     for (int i = 0; i < size;) {
-        if (!selected[i]) {
+        if (!flags[i]) {
             ++i;
             continue;
         }
         int end = i;
-        while (end < size && selected[end])
+        while (end < size && flags[end])
             ++end;
         runs.append({i, end - i});
         i = end;

@@ -90,15 +90,11 @@ class BrowseTest(E2ETestCase):
         browser.wait()
         wait_for(lambda: "Iconic" in self.display.x(["xprop", "-id", app.wid, "WM_STATE"]), 5, what="iconified")
 
-    def test_disabled_enter_does_nothing_and_file_menu_opens_often(self):
+    def test_disabled_enter_does_nothing(self):
         browser = self.desktop.install_default_browser()
         app = self.start(url_box=b"ftp://x|")
         app.activate()
         app.key("Return")
-        for _ in range(20):
-            app.key("alt+f")
-            time.sleep(0.05)
-            app.key("Escape")
         time.sleep(0.5)
         self.assertFalse(browser.started())
         self.assertEqual(app.close(), 0)

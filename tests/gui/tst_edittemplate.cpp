@@ -172,6 +172,32 @@ private slots:
         QVERIFY(!dlg->actAdd->Enabled()); // now a duplicate
     }
 
+    // With no template left, the added one becomes current, so Replace works on it.
+    void addToEmptyList_data() {
+        QTest::addColumn<bool>("deleteAll");
+        QTest::newRow("opened empty") << false;
+        QTest::newRow("every template deleted") << true;
+    }
+    void addToEmptyList() {
+        QFETCH(bool, deleteAll);
+        Open(deleteAll ? Defaults() : QList<QByteArray>{});
+        if (deleteAll) {
+            dlg->lbTemplate->selectAll();
+            answers = {true};
+            dlg->actDelete->Execute();
+            QTest::qWait(50); // the Up and Down that follow a deletion
+        }
+        QCOMPARE(dlg->lbTemplate->Count(), 0);
+        QTest::keyClicks(dlg->edTemplate, QStringLiteral("abc"));
+        QTest::mouseClick(dlg->sbAdd, Qt::LeftButton);
+        QCOMPARE(dlg->lbTemplate->ItemIndex(), 0);
+        QTest::keyClick(dlg->edTemplate, Qt::Key_Left);
+        Idle();
+        QVERIFY(dlg->actReplace->Enabled());
+        QTest::mouseClick(dlg->sbReplace, Qt::LeftButton);
+        QCOMPARE(dlg->lbTemplate->Items(), QList<QByteArray>{"ab|c"});
+    }
+
     void disabledAcceleratorDoesNothing() {
         Open(Defaults());
         QTest::keyClick(dlg->edTemplate, Qt::Key_A, Qt::AltModifier);

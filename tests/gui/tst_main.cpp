@@ -1,4 +1,6 @@
+#include "../support/FakeXdgTree.h"
 #include "app/Main.h"
+#include "app/MenuImages.h"
 #include "app/UrlBox.h"
 #include "common/Actions.h"
 #include "common/ErrorReport.h"
@@ -45,6 +47,9 @@ class TestMain : public QObject {
     std::unique_ptr<QTemporaryDir> dir;
     QStringList errors;
     QStringList sessionEndReports;
+    // An empty desktop: the window never reads the browser, associations or settings of the machine.
+    FakeXdgTree desktop;
+    std::unique_ptr<FakeXdgTree::EnvironmentGuard> desktopEnvironment = desktop.applyToProcess(false);
 
     std::unique_ptr<TfrmMain> Open() {
         VelGlobals::Reset();
@@ -467,6 +472,26 @@ private slots:
         QCOMPARE(w->ImageList.size(), 8);
         QCOMPARE(w->actBrowse->ImageIndex(), 7);
         QVERIFY(!w->miBrowse->icon().isNull());
+    }
+
+    // The next-page picture is two chevrons side by side, each pointing right: two strokes cross its middle
+    // row, and each stroke's tip there lies right of its arms at the top and bottom rows.
+    void nextPageImageIsDoubleChevron() {
+        const QImage image = MenuImages().at(5).toImage();
+        const auto strokes = [&image](int y) {
+            QList<int> ends; // the right end of each painted run
+            for (int x = 0; x < image.width(); ++x)
+                if (qAlpha(image.pixel(x, y)) != 0 && (x + 1 == image.width() || qAlpha(image.pixel(x + 1, y)) == 0))
+                    ends.append(x);
+            return ends;
+        };
+        const QList<int> middle = strokes(8);
+        QCOMPARE(middle.size(), 2);
+        for (int y : {2, 14}) {
+            const QList<int> arms = strokes(y);
+            QCOMPARE(arms.size(), 2);
+            QVERIFY(arms[0] < middle[0] && arms[1] < middle[1]);
+        }
     }
 
     // A settings "file" that is a folder can be neither read nor replaced, even by root.

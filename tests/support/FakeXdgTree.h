@@ -10,7 +10,7 @@
 
 // A temporary home with its own XDG folders and PATH, so that tests never read or touch the user's files:
 // home/, config/ (XDG_CONFIG_HOME), etc/ (XDG_CONFIG_DIRS), data/ (XDG_DATA_HOME), share/ (XDG_DATA_DIRS),
-// bin/ (PATH before /usr/bin:/bin).
+// bin/ (the only folder on PATH).
 class FakeXdgTree {
 public:
     FakeXdgTree() {
@@ -69,7 +69,8 @@ public:
         env.insert(QStringLiteral("XDG_CONFIG_DIRS"), path(QStringLiteral("etc")));
         env.insert(QStringLiteral("XDG_DATA_HOME"), path(QStringLiteral("data")));
         env.insert(QStringLiteral("XDG_DATA_DIRS"), path(QStringLiteral("share")));
-        env.insert(QStringLiteral("PATH"), path(QStringLiteral("bin")) + QStringLiteral(":/usr/bin:/bin"));
+        // Only the tree's programs: the machine's own (a browser installed as x-www-browser) must not count.
+        env.insert(QStringLiteral("PATH"), path(QStringLiteral("bin")));
         return env;
     }
 
@@ -91,16 +92,17 @@ public:
         QProcessEnvironment FSaved;
     };
 
-    // Points this process (and what it starts) at the tree, keeping the rest of PATH; desktop detection is
-    // switched off so that xdg-open takes its generic way through mimeapps.list. Keep the guard alive for as
-    // long as the tree is used.
-    [[nodiscard]] std::unique_ptr<EnvironmentGuard> applyToProcess() const {
+    // Points this process (and what it starts) at the tree, keeping the rest of PATH unless told not to (for
+    // tests that start no program of the machine); desktop detection is switched off so that xdg-open takes
+    // its generic way through mimeapps.list. Keep the guard alive for as long as the tree is used.
+    [[nodiscard]] std::unique_ptr<EnvironmentGuard> applyToProcess(bool keepSystemPath = true) const {
         auto guard = std::make_unique<EnvironmentGuard>();
         const QByteArray path = qgetenv("PATH");
         const QProcessEnvironment env = environment();
         for (const QString& key : env.keys())
             qputenv(key.toLocal8Bit().constData(), env.value(key).toLocal8Bit());
-        qputenv("PATH", this->path(QStringLiteral("bin")).toLocal8Bit() + ':' + path);
+        if (keepSystemPath)
+            qputenv("PATH", this->path(QStringLiteral("bin")).toLocal8Bit() + ':' + path);
         for (const char* name :
              {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID", "BROWSER"})
             qunsetenv(name);

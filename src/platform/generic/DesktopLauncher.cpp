@@ -23,9 +23,27 @@ QString ProgramFolder(const QString& program) {
     return slash < 0 ? QString() : program.left(slash + 1);
 }
 
-QUrl TargetUrl(const QString& target) {
+namespace {
+
+bool HasScheme(const QString& target) {
     static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*:"));
-    if (scheme.match(target).hasMatch())
+    return scheme.match(target).hasMatch();
+}
+
+// What RunProgram hands to the desktop for a target that is no valid URL as it stands, as a browser's
+// address bar sends it: reserved characters and "%" (an escape already made) stay; blanks, controls,
+// non-ASCII and the other characters that a URL cannot hold are encoded as UTF-8; "http://" goes first when
+// there is no scheme.
+QString AddressText(const QString& target) {
+    const QByteArray encoded = target.toUtf8().toPercentEncoding("!#$&'()*+,/:;=?@[]%");
+    const QString text = QString::fromLatin1(encoded);
+    return HasScheme(target) ? text : QStringLiteral("http://") + text;
+}
+
+} // namespace
+
+QUrl TargetUrl(const QString& target) {
+    if (HasScheme(target))
         return QUrl(target, QUrl::TolerantMode);
     if (!target.isEmpty() && QFileInfo::exists(target))
         return QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath());
@@ -37,17 +55,24 @@ TProgramStart ProgramStart(const QByteArray& program, const QByteArray& params) 
     start.Program = sjis::toUnicode(program);
     start.Arguments = SplitCommandLine(sjis::toUnicode(params));
     start.WorkingDirectory = ProgramFolder(start.Program);
-    // The child changes to the working folder before it starts the program, so a relative path with a folder
-    // part must not be read from there.
-    if (start.Program.contains(u'/'))
+    // The file that was found to exist is the one to start: a bare name would be looked up on PATH, and the
+    // child changes to the working folder before it starts the program, so a relative path with a folder
+    // part must not be read from there either.
+    if (!start.Program.isEmpty())
         start.Program = QFileInfo(start.Program).absoluteFilePath();
     return start;
 }
 
 void RunProgram(const QByteArray& target) {
-    const QUrl url = TargetUrl(sjis::toUnicode(target));
-    if (!url.isValid() || url.isEmpty())
+    const QString text = sjis::toUnicode(target);
+    if (text.isEmpty())
         return;
+    const QUrl url = TargetUrl(text);
+    if (!url.isValid()) {
+        // Qt refuses it (a blank in the host), but the browser is to have it all the same.
+        QProcess::startDetached(QStringLiteral("xdg-open"), {AddressText(text)});
+        return;
+    }
     // Platform plugins without desktop services (offscreen, minimal) cannot open URLs; xdg-open can.
     const bool services = qobject_cast<QGuiApplication*>(QCoreApplication::instance()) &&
                           QGuiApplication::platformName() != u"offscreen" &&
