@@ -1,31 +1,11 @@
 #include "common/BrowserCommand.h"
 
 #include "common/ShiftJis.h"
-
-namespace {
-
-char upperAscii(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-// Upper-cases single-byte letters only: a trail byte that happens to be a lower-case letter belongs to its
-// double-byte character and keeps its value.
-QByteArray upperSingleBytes(const QByteArray& value) {
-    QByteArray upper = value;
-    for (qsizetype i = 0; i < upper.size();) {
-        const int length = sjis::charLength(upper, i);
-        if (length == 1)
-            upper[i] = upperAscii(upper[i]);
-        i += length;
-    }
-    return upper;
-}
-
-} // namespace
+#include "common/SjisCase.h"
 
 qsizetype FindExeExtension(const QByteArray& value) {
     static const QByteArray kExe = ".EXE";
-    const QByteArray upper = upperSingleBytes(value);
+    const QByteArray upper = sjis::toUpper(value);
     for (qsizetype i = 0; i < upper.size(); i += sjis::charLength(upper, i))
         if (upper.mid(i, kExe.size()) == kExe)
             return i + 1;

@@ -19,8 +19,8 @@ public:
     virtual QByteArray FallbackCommand() const = 0;
 };
 
-// 1-based byte position of the first ".EXE" in an upper-cased copy of value, or 0. Only single-byte letters
-// are upper-cased and only character starts are matched, so double-byte characters are never disturbed.
+// 1-based byte position of the first ".EXE" in an upper-cased copy of value (sjis::toUpper), or 0. Only
+// character starts are matched, so the second byte of a double-byte character never starts a match.
 qsizetype FindExeExtension(const QByteArray& value);
 
 // The text of a command value that names its program: up to the end of the first ".exe" (in the value's own

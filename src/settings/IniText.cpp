@@ -1,43 +1,13 @@
 #include "settings/IniText.h"
 
 #include "common/ShiftJis.h"
+#include "common/SjisCase.h"
 
 namespace initext {
 namespace {
 
 bool IsControl(char c) {
     return static_cast<unsigned char>(c) <= 32;
-}
-
-// The trail byte of the upper-case form of a double-byte letter (the lead byte stays); the trail byte
-// itself when the character has no upper-case form.
-unsigned char FoldTrail(unsigned char lead, unsigned char trail) {
-    if (lead == 0x82 && trail >= 0x81 && trail <= 0x9A) // full-width a..z
-        return trail - 0x21;
-    if (lead == 0x83 && trail >= 0xBF && trail <= 0xD6) // Greek
-        return trail - 0x20;
-    if (lead == 0x84 && trail >= 0x70 && trail <= 0x7E) // Cyrillic, before the gap at 0x7F
-        return trail - 0x30;
-    if (lead == 0x84 && trail >= 0x80 && trail <= 0x91) // Cyrillic, after the gap
-        return trail - 0x31;
-    return trail;
-}
-
-// Per-byte facts for the name loops, as table look-ups: they run for every key of a long list.
-struct ByteTable {
-    bool lead[256] = {};
-    unsigned char upper[256] = {};
-    constexpr ByteTable() {
-        for (int b = 0; b < 256; ++b) {
-            lead[b] = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); // as sjis::isLeadByte
-            upper[b] = static_cast<unsigned char>(b >= 'a' && b <= 'z' ? b - 'a' + 'A' : b);
-        }
-    }
-};
-constexpr ByteTable kBytes;
-
-unsigned char FoldSingle(unsigned char b) {
-    return kBytes.upper[b];
 }
 
 int HexDigit(char c) {
@@ -108,47 +78,6 @@ bool HasControlAtEnds(QByteArrayView text) {
     return !text.isEmpty() && (IsControl(text.front()) || IsControl(text.back()));
 }
 
-QByteArray FoldName(const QByteArray& name) {
-    QByteArray folded = name; // shares the data until the first change
-    const qsizetype size = name.size();
-    for (qsizetype i = 0; i < size;) {
-        const auto b = static_cast<unsigned char>(name[i]);
-        if (sjis::isLeadByte(b) && i + 1 < size) {
-            const auto trail = static_cast<unsigned char>(name[i + 1]);
-            if (const unsigned char upper = FoldTrail(b, trail); upper != trail)
-                folded[i + 1] = static_cast<char>(upper);
-            i += 2;
-            continue;
-        }
-        if (const unsigned char upper = FoldSingle(b); upper != b)
-            folded[i] = static_cast<char>(upper);
-        ++i;
-    }
-    return folded;
-}
-
-bool EqualFolded(QByteArrayView a, QByteArrayView b) {
-    if (a.size() != b.size())
-        return false;
-    // Equal folded bytes so far mean equal character boundaries: folding never changes a lead byte and
-    // never turns a single byte into one.
-    const auto* x = reinterpret_cast<const unsigned char*>(a.data());
-    const auto* y = reinterpret_cast<const unsigned char*>(b.data());
-    const qsizetype size = a.size();
-    for (qsizetype i = 0; i < size;) {
-        if (kBytes.lead[x[i]] && i + 1 < size) {
-            if (x[i] != y[i] || FoldTrail(x[i], x[i + 1]) != FoldTrail(y[i], y[i + 1]))
-                return false;
-            i += 2;
-            continue;
-        }
-        if (kBytes.upper[x[i]] != kBytes.upper[y[i]])
-            return false;
-        ++i;
-    }
-    return true;
-}
-
 quint32 FoldedHash(QByteArrayView name) {
     // FNV-1a over the folded bytes, then MurmurHash3's finaliser.
     const auto* p = reinterpret_cast<const unsigned char*>(name.data());
@@ -156,12 +85,12 @@ quint32 FoldedHash(QByteArrayView name) {
     quint32 hash = 2166136261u;
     for (qsizetype i = 0; i < size;) {
         unsigned char b = p[i];
-        if (kBytes.lead[b] && i + 1 < size) {
+        if (sjis::kCaseBytes.lead[b] && i + 1 < size) {
             hash = (hash ^ b) * 16777619u;
-            b = FoldTrail(b, p[i + 1]);
+            b = sjis::upperTrail(b, p[i + 1]);
             i += 2;
         } else {
-            b = kBytes.upper[b];
+            b = sjis::upperSingle(b);
             ++i;
         }
         hash = (hash ^ b) * 16777619u;

@@ -1,6 +1,9 @@
 #include "settings/QuickIni.h"
 
+#include "common/ErrorReport.h"
 #include "common/ShiftJis.h"
+#include "common/SjisCase.h"
+#include "common/TextLines.h"
 #include "settings/FileBytes.h"
 #include "settings/IniText.h"
 #include "settings/KeyIndex.h"
@@ -56,7 +59,7 @@ const QByteArray kCountKey = QByteArrayLiteral("Count");
 
 QByteArray CommentLines(const QByteArray& text) {
     QByteArray lines;
-    initext::ForEachLine(text, [&](QByteArrayView line) {
+    ForEachLine(text, [&](QByteArrayView line) {
         lines += ';';
         lines += line;
         lines += "\r\n";
@@ -131,11 +134,11 @@ struct TQuickIni::Impl {
         return {offset, arena.size() - offset};
     }
 
-    Section* find(const QByteArray& name) const { return byName.value(initext::FoldName(name)); }
+    Section* find(const QByteArray& name) const { return byName.value(sjis::toUpper(name)); }
 
     Section& append(QByteArray name) {
         auto section = std::make_unique<Section>();
-        section->folded = initext::FoldName(name);
+        section->folded = sjis::toUpper(name);
         section->name = std::move(name);
         Section* raw = section.get();
         sections.push_back(std::move(section));
@@ -152,7 +155,7 @@ struct TQuickIni::Impl {
     void index(Section& section, qsizetype position) const {
         const QByteArrayView key = text(section.lines[static_cast<size_t>(position)].key);
         section.keys.Insert(initext::FoldedHash(key), position, [&](qsizetype other) {
-            return initext::EqualFolded(text(section.lines[static_cast<size_t>(other)].key), key);
+            return sjis::equalIgnoringCase(text(section.lines[static_cast<size_t>(other)].key), key);
         });
     }
 
@@ -166,7 +169,7 @@ struct TQuickIni::Impl {
             section.indexed = true;
         }
         return section.keys.Find(initext::FoldedHash(key), [&](qsizetype position) {
-            return initext::EqualFolded(text(section.lines[static_cast<size_t>(position)].key), key);
+            return sjis::equalIgnoringCase(text(section.lines[static_cast<size_t>(position)].key), key);
         });
     }
 
@@ -217,7 +220,7 @@ struct TQuickIni::Impl {
         const char* const base = arena.constData();
         const auto ref = [base](QByteArrayView part) { return TextRef{part.data() - base, part.size()}; };
         Section* current = nullptr;
-        initext::ForEachLine(arena, [&](QByteArrayView raw) {
+        ForEachLine(arena, [&](QByteArrayView raw) {
             const QByteArrayView line = initext::TrimControl(raw);
             if (line.isEmpty() || line.front() == ';')
                 return;
@@ -249,7 +252,7 @@ TQuickIni::TQuickIni(const QString& fileName) : d(std::make_unique<Impl>()) {
     case filebytes::ReadStatus::Missing:
         break;
     case filebytes::ReadStatus::Unreadable:
-        throw EFileError(QStringLiteral("ファイル %1 は開けません").arg(d->fullPath()));
+        throw EFileError(CannotOpenFileMessage(d->fullPath()));
     case filebytes::ReadStatus::Ok:
         d->load(std::move(bytes));
         break;
@@ -294,7 +297,7 @@ bool TQuickIni::SectionExists(const QByteArray& section) const {
 
 void TQuickIni::EraseSection(const QByteArray& section) {
     // Every section of that name goes: an earlier duplicate left behind would come back into view.
-    const QByteArray folded = initext::FoldName(section);
+    const QByteArray folded = sjis::toUpper(section);
     if (!d->byName.remove(folded))
         return;
     std::erase_if(d->sections, [&](const std::unique_ptr<Section>& s) {
@@ -325,7 +328,7 @@ void TQuickIni::ReadList(const QByteArray& section, QList<QByteArray>& list) con
     const Impl& store = *d;
     const Line* countLine = nullptr;
     for (const Line& line : lines)
-        if (line.isKey && initext::EqualFolded(store.text(line.key), kCountKey))
+        if (line.isKey && sjis::equalIgnoringCase(store.text(line.key), kCountKey))
             countLine = &line;
     const qint32 count =
         countLine ? initext::ParseInteger(initext::Unquote(store.text(countLine->value))).value_or(0) : 0;
@@ -414,7 +417,7 @@ QByteArray TQuickIni::FileImage() const {
 
 void TQuickIni::UpdateFile() {
     if (!filebytes::ReplaceAtomically(d->fileName, FileImage()))
-        throw EFileError(QStringLiteral("ファイル %1 を作成できません").arg(d->fullPath()));
+        throw EFileError(CannotCreateFileMessage(d->fullPath()));
 }
 
 void TQuickIni::Release() {

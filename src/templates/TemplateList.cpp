@@ -1,8 +1,9 @@
 #include "templates/TemplateList.h"
 
 #include "common/BrowseCommand.h"
-
 #include "common/ShiftJis.h"
+#include "common/SjisCase.h"
+#include "common/TextLines.h"
 
 const QByteArray& DefaultTemplateText() {
     static const QByteArray text = "http://www.|.co.jp/\r\n"
@@ -35,21 +36,7 @@ QByteArray TemplateListText(const QList<QByteArray>& list) {
 }
 
 QList<QByteArray> SplitTemplateText(const QByteArray& text) {
-    QList<QByteArray> list;
-    qsizetype start = 0;
-    const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const char c = text[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        list.append(text.mid(start, i - start));
-        if (c == '\r' && i + 1 < size && text[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < size)
-        list.append(text.mid(start));
-    return list;
+    return SplitLines(text);
 }
 
 QByteArray InsertCaretMarker(const QByteArray& text, qsizetype caret) {
@@ -66,45 +53,9 @@ MarkerSplit ExtractCaretMarker(const QByteArray& templ) {
     return {text, at};
 }
 
-namespace {
-
-// The lower-case form of the character that starts at pos, as one number (lead byte in the high byte).
-int FoldedChar(const QByteArray& text, qsizetype pos, int len) {
-    const auto b = static_cast<unsigned char>(text[pos]);
-    if (len == 1)
-        return (b >= 'A' && b <= 'Z') ? b + ('a' - 'A') : b;
-    int code = (b << 8) | static_cast<unsigned char>(text[pos + 1]);
-    if (code >= 0x8260 && code <= 0x8279) // full-width Latin
-        code += 0x21;
-    else if (code >= 0x839F && code <= 0x83B6) // Greek
-        code += 0x20;
-    else if (code >= 0x8440 && code <= 0x8460) { // Cyrillic; 0x847F is not a character
-        code += 0x30;
-        if (code >= 0x847F)
-            ++code;
-    }
-    return code;
-}
-
-} // namespace
-
-bool SameTextIgnoringCase(const QByteArray& a, const QByteArray& b) {
-    // Folding keeps every character's byte length, so texts of different sizes never match.
-    if (a.size() != b.size())
-        return false;
-    qsizetype i = 0;
-    while (i < a.size()) {
-        const int len = sjis::charLength(a, i);
-        if (sjis::charLength(b, i) != len || FoldedChar(a, i, len) != FoldedChar(b, i, len))
-            return false;
-        i += len;
-    }
-    return true;
-}
-
 bool IsDuplicateTemplate(const QList<QByteArray>& list, const QByteArray& candidate) {
     for (const QByteArray& entry : list)
-        if (SameTextIgnoringCase(entry, candidate))
+        if (sjis::equalIgnoringCase(entry, candidate))
             return entry == candidate;
     return false;
 }

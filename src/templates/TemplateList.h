@@ -11,7 +11,7 @@ const QByteArray& DefaultTemplateText();
 
 // Each entry followed by CR LF.
 QByteArray TemplateListText(const QList<QByteArray>& list);
-// Split at CR LF, lone CR or lone LF; a break after the last line makes no empty entry.
+// Split into lines (SplitLines): a break after the last line makes no empty entry.
 QList<QByteArray> SplitTemplateText(const QByteArray& text);
 
 // The text's bytes before caret, "|", the rest. The caret is clamped to the text.
@@ -24,12 +24,8 @@ struct MarkerSplit {
 // The marker is the first "|" that is not the second byte of a double-byte character.
 MarkerSplit ExtractCaretMarker(const QByteArray& templ);
 
-// Letter case is folded for ASCII letters and the double-byte Latin, Greek and Cyrillic letters; the second
-// byte of a double-byte character is never folded on its own.
-bool SameTextIgnoringCase(const QByteArray& a, const QByteArray& b);
-
-// Only the first entry that matches ignoring case is looked at: the candidate is a duplicate when that entry
-// equals it byte for byte.
+// Only the first entry that matches ignoring case (sjis::equalIgnoringCase) is looked at: the candidate is a duplicate
+// when that entry equals it byte for byte.
 bool IsDuplicateTemplate(const QList<QByteArray>& list, const QByteArray& candidate);
 
 // The template that adding the box's text would append, or none when the text is not a URL.

@@ -1,4 +1,5 @@
 #include "common/ShiftJis.h"
+#include "common/SjisCase.h"
 
 #include <QTest>
 
@@ -157,6 +158,33 @@ private slots:
         QFETCH(qsizetype, from);
         QFETCH(qsizetype, index);
         QCOMPARE(sjis::indexOfChar(text, '|', from), index);
+    }
+
+    void letterCase_data() {
+        QTest::addColumn<QByteArray>("a");
+        QTest::addColumn<QByteArray>("b");
+        QTest::addColumn<bool>("same");
+        QTest::newRow("ascii") << QByteArray("HTTP://Q/|") << QByteArray("http://q/|") << true;
+        QTest::newRow("ascii differs") << QByteArray("http://q/") << QByteArray("http://r/") << false;
+        QTest::newRow("length") << QByteArray("abc") << QByteArray("abcd") << false;
+        QTest::newRow("full-width A a") << QByteArray("\x82\x60") << QByteArray("\x82\x81") << true;
+        QTest::newRow("full-width vs ascii") << QByteArray("\x82\x60") << QByteArray("aa") << false;
+        // "ア" (83 41) and "ャ" (83 61) differ only in a second byte that looks like "A" and "a".
+        QTest::newRow("trail byte not folded") << QByteArray("\x83\x41") << QByteArray("\x83\x61") << false;
+        QTest::newRow("greek") << QByteArray("\x83\x9f") << QByteArray("\x83\xbf") << true;
+        QTest::newRow("cyrillic O o") << QByteArray("\x84\x4f") << QByteArray("\x84\x80") << true;
+        QTest::newRow("cyrillic N n") << QByteArray("\x84\x4e") << QByteArray("\x84\x7e") << true;
+        QTest::newRow("lone lead at end") << QByteArray("a\x83") << QByteArray("A\x83") << true;
+        QTest::newRow("double vs two singles") << QByteArray("\x83\x41") << QByteArray("aA") << false;
+    }
+    void letterCase() {
+        QFETCH(QByteArray, a);
+        QFETCH(QByteArray, b);
+        QFETCH(bool, same);
+        QCOMPARE(sjis::equalIgnoringCase(a, b), same);
+        QCOMPARE(sjis::equalIgnoringCase(b, a), same);
+        // Settings names are looked up by their upper-case form and compared directly: both must agree.
+        QCOMPARE(sjis::toUpper(a) == sjis::toUpper(b), same);
     }
 
     void offsets() {

@@ -48,31 +48,6 @@ private slots:
         QCOMPARE(IsBrowsableUrl(text), url);
     }
 
-    void sameText_data() {
-        QTest::addColumn<QByteArray>("a");
-        QTest::addColumn<QByteArray>("b");
-        QTest::addColumn<bool>("same");
-        QTest::newRow("ascii") << QByteArray("HTTP://Q/|") << QByteArray("http://q/|") << true;
-        QTest::newRow("ascii differs") << QByteArray("http://q/") << QByteArray("http://r/") << false;
-        QTest::newRow("length") << QByteArray("abc") << QByteArray("abcd") << false;
-        QTest::newRow("full-width A a") << QByteArray("\x82\x60") << QByteArray("\x82\x81") << true;
-        QTest::newRow("full-width vs ascii") << QByteArray("\x82\x60") << QByteArray("aa") << false;
-        // "ア" (83 41) and "ャ" (83 61) differ only in a second byte that looks like "A" and "a".
-        QTest::newRow("trail byte not folded") << QByteArray("\x83\x41") << QByteArray("\x83\x61") << false;
-        QTest::newRow("greek") << QByteArray("\x83\x9f") << QByteArray("\x83\xbf") << true;
-        QTest::newRow("cyrillic O o") << QByteArray("\x84\x4f") << QByteArray("\x84\x80") << true;
-        QTest::newRow("cyrillic N n") << QByteArray("\x84\x4e") << QByteArray("\x84\x7e") << true;
-        QTest::newRow("lone lead at end") << QByteArray("a\x83") << QByteArray("A\x83") << true;
-        QTest::newRow("double vs two singles") << QByteArray("\x83\x41") << QByteArray("aA") << false;
-    }
-    void sameText() {
-        QFETCH(QByteArray, a);
-        QFETCH(QByteArray, b);
-        QFETCH(bool, same);
-        QCOMPARE(SameTextIgnoringCase(a, b), same);
-        QCOMPARE(SameTextIgnoringCase(b, a), same);
-    }
-
     void addRule_data() {
         QTest::addColumn<QList<QByteArray>>("list");
         QTest::addColumn<QByteArray>("text");
