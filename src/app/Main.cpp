@@ -15,6 +15,7 @@
 #include "platform/SessionEnd.h"
 #include "platform/ShellOpen.h"
 #include "settings/QuickIni.h"
+#include "settings/VelSettings.h"
 #include "templates/TemplateList.h"
 
 #include <QApplication>
@@ -25,13 +26,8 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
-#include <optional>
 
 namespace {
-
-const char* const kHeader = "******************************************\r\n"
-                            "*     Velmarinth initialization file     *\r\n"
-                            "******************************************";
 
 void ShowErrorBox(QWidget* parent, const QString& message) {
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Velmarinth "), ErrorReportText(message), QMessageBox::Ok,
@@ -41,15 +37,6 @@ void ShowErrorBox(QWidget* parent, const QString& message) {
 
 void ReportAtSessionEnd(const QString& message) {
     ReportWithoutWaiting(QStringLiteral("Velmarinth "), ErrorReportText(message));
-}
-
-// A stored number, or nothing when the key is missing or holds no number: only then does the store answer
-// with whichever default it is given.
-std::optional<qint32> StoredInteger(const TQuickIni& ini, const char* section, const char* key) {
-    const qint32 value = ini.ReadInteger(section, key, 0);
-    if (value != ini.ReadInteger(section, key, 1))
-        return std::nullopt;
-    return value;
 }
 
 } // namespace
@@ -125,7 +112,6 @@ void TfrmMain::FormCreate() {
     move(centred);
     FastLeftHeld = false;
     FastRightHeld = false;
-    VelGlobals::TemplateList = SplitTemplateText(DefaultTemplateText());
 
     try {
         TQuickIni ini(SettingsPath());
@@ -150,33 +136,32 @@ void TfrmMain::FormCreate() {
 }
 
 void TfrmMain::ReadSettings(TQuickIni& ini, QPoint centred) {
-    const std::optional<qint32> left = StoredInteger(ini, "Main", "Left");
-    const std::optional<qint32> top = StoredInteger(ini, "Main", "Top");
-    FLeftDefaulted = !left;
-    FTopDefaulted = !top;
-    move(left.value_or(centred.x()), top.value_or(centred.y()));
-    VelGlobals::TopMost = ini.ReadBool("Main", "TopMost", false);
-    VelGlobals::TargetFolderIndex = ini.ReadInteger("MakeIS", "TargetFolderIndex", 0);
-    VelGlobals::TargetFolder = ini.ReadString("MakeIS", "TargetFolder", "");
-    if (ini.SectionExists("Template"))
-        ini.ReadList("Template", VelGlobals::TemplateList);
-    VelGlobals::DirectedBrowserPath = ini.ReadString("Option", "DirectedBrowserPath", "");
-    VelGlobals::ShowToolTip = ini.ReadBool("Option", "ShowToolTip", true);
-    VelGlobals::SyncCapsLock = ini.ReadBool("Option", "SyncCapsLock", false);
+    TVelWindowState stored;
+    ReadVelSettings(ini, stored);
+    FLeftDefaulted = !stored.Left;
+    FTopDefaulted = !stored.Top;
+    move(stored.Left.value_or(centred.x()), stored.Top.value_or(centred.y()));
     if (VelGlobals::SyncCapsLock)
         SyncCapsFromKeyboard();
     else
-        sbCaps->SetDown(ini.ReadBool("Main", "CapsLock", false));
+        sbCaps->SetDown(stored.CapsLock);
     SetLetterCase(sbCaps->Down());
-    VelGlobals::SaveURLBox = ini.ReadBool("Option", "SaveURLBox", true);
     if (VelGlobals::SaveURLBox) {
-        const QByteArray stored = ini.ReadString("Main", "URLBox", "");
-        const MarkerSplit split = ExtractCaretMarker(stored);
+        const MarkerSplit split = ExtractCaretMarker(stored.URLBox);
         edURL->SetTextBytes(split.text, split.caret.value_or(0));
     }
-    VelGlobals::MinimizeAfterExe = ini.ReadBool("Option", "MinimizeAfterExe", false);
-    VelGlobals::RunWithCommandLine = ini.ReadBool("Option", "RunWithCommandLine", false);
-    VelGlobals::UseDirectedBrowser = ini.ReadBool("Option", "UseDirectedBrowser", false);
+}
+
+// What the file keeps of the window: its outer position, the Caps key and the URL box with its caret.
+TVelWindowState TfrmMain::ShownWindowState() const {
+    TVelWindowState shown;
+    const QRect frame = frameGeometry();
+    shown.Left = frame.x();
+    shown.Top = frame.y();
+    shown.CapsLock = sbCaps->Down();
+    if (!edURL->text().isEmpty())
+        shown.URLBox = InsertCaretMarker(edURL->TextBytes(), edURL->SelStartBytes());
+    return shown;
 }
 
 bool TfrmMain::SaveSettings() {
@@ -184,37 +169,7 @@ bool TfrmMain::SaveSettings() {
     actTopMost->Update();
     try {
         TQuickIni ini(SettingsPath());
-        ini.Clear();
-        ini.SetHeader(kHeader);
-        const QRect frame = frameGeometry();
-        ini.WriteInteger("Main", "Left", frame.x());
-        ini.WriteInteger("Main", "Top", frame.y());
-        if (VelGlobals::TopMost)
-            ini.WriteBool("Main", "TopMost", true);
-        if (VelGlobals::TargetFolderIndex != 0)
-            ini.WriteInteger("MakeIS", "TargetFolderIndex", VelGlobals::TargetFolderIndex);
-        if (!VelGlobals::TargetFolder.isEmpty())
-            ini.WriteString("MakeIS", "TargetFolder", VelGlobals::TargetFolder);
-        if (TemplateListText(VelGlobals::TemplateList) != DefaultTemplateText())
-            ini.WriteList("Template", VelGlobals::TemplateList);
-        if (!VelGlobals::DirectedBrowserPath.isEmpty())
-            ini.WriteString("Option", "DirectedBrowserPath", VelGlobals::DirectedBrowserPath);
-        if (!VelGlobals::ShowToolTip)
-            ini.WriteBool("Option", "ShowToolTip", false);
-        if (VelGlobals::SyncCapsLock)
-            ini.WriteBool("Option", "SyncCapsLock", true);
-        if (!VelGlobals::SyncCapsLock && sbCaps->Down())
-            ini.WriteBool("Main", "CapsLock", true);
-        if (!VelGlobals::SaveURLBox)
-            ini.WriteBool("Option", "SaveURLBox", false);
-        if (VelGlobals::SaveURLBox && !edURL->text().isEmpty())
-            ini.WriteString("Main", "URLBox", InsertCaretMarker(edURL->TextBytes(), edURL->SelStartBytes()));
-        if (VelGlobals::MinimizeAfterExe)
-            ini.WriteBool("Option", "MinimizeAfterExe", true);
-        if (VelGlobals::RunWithCommandLine)
-            ini.WriteBool("Option", "RunWithCommandLine", true);
-        if (VelGlobals::UseDirectedBrowser)
-            ini.WriteBool("Option", "UseDirectedBrowser", true);
+        WriteVelSettings(ini, ShownWindowState());
         ini.Release();
         return true;
     } catch (const EFileError& e) {

@@ -19,6 +19,7 @@ class TSysImageList;
 class TTemplateMenu;
 class TUrlBox;
 class TQuickIni;
+struct TVelWindowState;
 
 // The main window: the URL box above the on-screen keyboard, the menu bar, and the program's lifecycle
 // from reading the settings to writing them back.
@@ -110,6 +111,7 @@ private:
     void CreateMenu();
     void FormCreate();
     void ReadSettings(TQuickIni& ini, QPoint centred);
+    TVelWindowState ShownWindowState() const;
     bool FormCloseQuery();
     void ReportError(const QString& message);
     void BuildTemplateMenu();
