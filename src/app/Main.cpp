@@ -57,10 +57,11 @@ std::optional<qint32> StoredInteger(const TQuickIni& ini, const char* section, c
 std::function<void(QWidget*, const QString&)> TfrmMain::ErrorReporter = ShowErrorBox;
 std::function<void(const QString&)> TfrmMain::SessionEndReporter = ReportAtSessionEnd;
 
-TfrmMain::TfrmMain(const QString& settingsDir, QWidget* parent)
+TfrmMain::TfrmMain(const QString& settingsDir, const QString& manualPath, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      FSettingsDir(settingsDir) {
+      FSettingsDir(settingsDir),
+      FManualPath(manualPath.isEmpty() ? QDir(settingsDir).filePath(QStringLiteral("Velmarinth.txt")) : manualPath) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Velmarinth"));
     QFont font(QString::fromUtf8("ＭＳ Ｐゴシック"));
@@ -312,7 +313,7 @@ void TfrmMain::miOptionClick() {
 }
 
 void TfrmMain::miHelpClick() {
-    ShellOpenDocument(QDir(FSettingsDir).filePath(QStringLiteral("Velmarinth.txt")));
+    ShellOpenDocument(FManualPath);
 }
 
 void TfrmMain::miAboutClick() {
