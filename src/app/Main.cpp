@@ -44,10 +44,11 @@ void ReportAtSessionEnd(const QString& message) {
 std::function<void(QWidget*, const QString&)> TfrmMain::ErrorReporter = ShowErrorBox;
 std::function<void(const QString&)> TfrmMain::SessionEndReporter = ReportAtSessionEnd;
 
-TfrmMain::TfrmMain(const QString& settingsDir, QWidget* parent)
+TfrmMain::TfrmMain(const QString& settingsDir, const QString& manualPath, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      FSettingsDir(settingsDir) {
+      FSettingsDir(settingsDir),
+      FManualPath(manualPath.isEmpty() ? QDir(settingsDir).filePath(QStringLiteral("Velmarinth.txt")) : manualPath) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Velmarinth"));
     QFont font(QString::fromUtf8("ＭＳ Ｐゴシック"));
@@ -267,7 +268,7 @@ void TfrmMain::miOptionClick() {
 }
 
 void TfrmMain::miHelpClick() {
-    ShellOpenDocument(QDir(FSettingsDir).filePath(QStringLiteral("Velmarinth.txt")));
+    ShellOpenDocument(FManualPath);
 }
 
 void TfrmMain::miAboutClick() {

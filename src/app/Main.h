@@ -26,8 +26,9 @@ struct TVelWindowState;
 class TfrmMain final : public QMainWindow {
     Q_OBJECT
 public:
-    // settingsDir: the folder of the settings file and the manual (the executable's folder).
-    explicit TfrmMain(const QString& settingsDir, QWidget* parent = nullptr);
+    // settingsDir: the folder of the settings file; manualPath: the manual the Help menu opens, by default
+    // the one in settingsDir.
+    explicit TfrmMain(const QString& settingsDir, const QString& manualPath = QString(), QWidget* parent = nullptr);
     ~TfrmMain() override;
 
     // Shows an error to the user; tests replace it.
@@ -145,6 +146,7 @@ private:
     void miExitClick();
 
     QString FSettingsDir;
+    QString FManualPath;
     QHash<QString, TMoxSpeedButton*> FKeys;
     QList<TMoxSpeedButton*> FKeyList;
     TSessionEnd* FSessionEnd = nullptr;

@@ -1,5 +1,7 @@
 #include "app/Main.h"
 #include "app/Startup.h"
+#include "platform/AppLocations.h"
+#include "platform/DisplayServer.h"
 
 #include <QApplication>
 
@@ -8,9 +10,10 @@ int main(int argc, char* argv[]) {
     // application object sees the program name only.
     int qtArgc = argc > 0 ? 1 : 0;
     char* qtArgv[] = {argc > 0 ? argv[0] : nullptr, nullptr};
+    PreferX11Platform();
     QApplication app(qtArgc, qtArgv);
     PrepareApplication();
-    TfrmMain frmMain(QCoreApplication::applicationDirPath());
+    TfrmMain frmMain(SettingsFolder(), ManualPath());
     frmMain.show();
     return QApplication::exec();
 }

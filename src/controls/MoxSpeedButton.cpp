@@ -1,6 +1,7 @@
 #include "controls/MoxSpeedButton.h"
 
 #include "common/Actions.h"
+#include "controls/KeyAccessible.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -19,6 +20,7 @@ QList<QPixmap>& ActionImageList() {
 } // namespace
 
 TMoxSpeedButton::TMoxSpeedButton(QWidget* parent) : QAbstractButton(parent) {
+    InstallKeyAccessibility();
     // Keys are clicked while the URL box keeps the caret, so they must never take the focus.
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -1,0 +1,61 @@
+#include "platform/AppLocations.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <unistd.h>
+
+namespace {
+
+const QString kSettingsFile = QStringLiteral("Velmarinth.ini");
+const QString kManualFile = QStringLiteral("Velmarinth.txt");
+
+// access() asks as the real user, so a program run by root finds every folder writable, as it is.
+bool WritableByUser(const QString& dir) {
+    return ::access(QFile::encodeName(dir).constData(), W_OK | X_OK) == 0;
+}
+
+} // namespace
+
+QString ChooseSettingsFolder(const SettingsFolderFacts& facts) {
+    if (facts.settingsBesideExecutable || facts.executableDirWritable)
+        return facts.executableDir;
+    // A relative value is not a place: the base directory rules say to ignore it.
+    const QString configHome = QDir::isAbsolutePath(facts.xdgConfigHome)
+                                   ? facts.xdgConfigHome
+                                   : QDir(facts.home).filePath(QStringLiteral(".config"));
+    return QDir::cleanPath(QDir(configHome).filePath(QStringLiteral("Velmarinth")));
+}
+
+QStringList ManualCandidates(const QString& executableDir, const QStringList& dataDirs) {
+    QStringList candidates{QDir(executableDir).filePath(kManualFile),
+                           QDir::cleanPath(executableDir + QStringLiteral("/../share/velmarinth/") + kManualFile)};
+    for (const QString& dir : dataDirs)
+        candidates << QDir::cleanPath(dir + QStringLiteral("/velmarinth/") + kManualFile);
+    candidates.removeDuplicates();
+    return candidates;
+}
+
+QString SettingsFolder() {
+    SettingsFolderFacts facts;
+    facts.executableDir = QCoreApplication::applicationDirPath();
+    facts.executableDirWritable = WritableByUser(facts.executableDir);
+    facts.settingsBesideExecutable = QFileInfo::exists(QDir(facts.executableDir).filePath(kSettingsFile));
+    facts.xdgConfigHome = qEnvironmentVariable("XDG_CONFIG_HOME");
+    facts.home = QDir::homePath();
+    const QString folder = ChooseSettingsFolder(facts);
+    if (folder != facts.executableDir)
+        QDir().mkpath(folder);
+    return folder;
+}
+
+QString ManualPath() {
+    const QStringList candidates = ManualCandidates(
+        QCoreApplication::applicationDirPath(), QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation));
+    for (const QString& candidate : candidates)
+        if (QFileInfo::exists(candidate))
+            return candidate;
+    return candidates.first();
+}
