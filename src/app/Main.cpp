@@ -11,6 +11,7 @@
 #include "common/VelUtils.h"
 #include "common/WorkArea.h"
 #include "controls/MoxSpeedButton.h"
+#include "platform/CapsLock.h"
 #include "platform/DesktopNotify.h"
 #include "platform/SessionEnd.h"
 #include "platform/ShellOpen.h"
@@ -56,6 +57,8 @@ std::optional<qint32> StoredInteger(const TQuickIni& ini, const char* section, c
 
 std::function<void(QWidget*, const QString&)> TfrmMain::ErrorReporter = ShowErrorBox;
 std::function<void(const QString&)> TfrmMain::SessionEndReporter = ReportAtSessionEnd;
+ICapsLock* TfrmMain::CapsLock = &DesktopCapsLock();
+IShellOpen* TfrmMain::ShellOpen = &DesktopShellOpen();
 
 TfrmMain::TfrmMain(const QString& settingsDir, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -312,7 +315,7 @@ void TfrmMain::miOptionClick() {
 }
 
 void TfrmMain::miHelpClick() {
-    ShellOpenDocument(QDir(FSettingsDir).filePath(QStringLiteral("Velmarinth.txt")));
+    ShellOpen->OpenDocument(QDir(FSettingsDir).filePath(QStringLiteral("Velmarinth.txt")));
 }
 
 void TfrmMain::miAboutClick() {

@@ -173,7 +173,7 @@ void TfrmMain::SetLetterCase(bool upper) {
 }
 
 void TfrmMain::SyncCapsFromKeyboard() {
-    if (IsCapsLockOn()) {
+    if (CapsLock->IsOn()) {
         if (!sbCaps->Down())
             sbCaps->SetDown(true);
         SetLetterCase(true);
@@ -186,7 +186,7 @@ void TfrmMain::SyncCapsFromKeyboard() {
 
 void TfrmMain::sbCapsMouseDown(TMoxSpeedButton*) {
     if (VelGlobals::SyncCapsLock)
-        SetCapsLock(sbCaps->Down());
+        CapsLock->Set(sbCaps->Down());
     else
         SetLetterCase(sbCaps->Down());
 }

@@ -1,6 +1,6 @@
 #include "templates/TemplateList.h"
 
-#include "common/BrowseCommand.h"
+#include "common/UrlRule.h"
 
 #include "common/ShiftJis.h"
 
