@@ -1,5 +1,4 @@
 #include "app/Main.h"
-#include "app/MainColors.h"
 
 #include "app/About.h"
 #include "app/MenuImages.h"
@@ -10,6 +9,7 @@
 #include "common/VelGlobals.h"
 #include "common/VelUtils.h"
 #include "common/WorkArea.h"
+#include "controls/Looks.h"
 #include "controls/MoxSpeedButton.h"
 #include "platform/CapsLock.h"
 #include "platform/DesktopNotify.h"
@@ -66,9 +66,7 @@ TfrmMain::TfrmMain(const QString& settingsDir, QWidget* parent)
       FSettingsDir(settingsDir) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Velmarinth"));
-    QFont font(QString::fromUtf8("ＭＳ Ｐゴシック"));
-    font.setPixelSize(12);
-    setFont(font);
+    setFont(InterfaceFont());
 
     CreateClientArea();
     CreateActions();
@@ -103,13 +101,10 @@ void TfrmMain::CreateClientArea() {
     edURL = new TUrlBox(client);
     edURL->setObjectName(QStringLiteral("edURL"));
     edURL->setGeometry(5, 6, 386, 29);
-    QFont urlFont(QString::fromUtf8("ＭＳ Ｐ明朝"));
-    urlFont.setPixelSize(21);
-    urlFont.setBold(true);
-    edURL->setFont(urlFont);
+    edURL->setFont(UrlBoxFont());
     QPalette urlPalette = edURL->palette();
     urlPalette.setColor(QPalette::Base, Qt::black);
-    urlPalette.setColor(QPalette::Text, QColor(0xD8, 0xE4, 0xF8));
+    urlPalette.setColor(QPalette::Text, kKeyFaceColor);
     edURL->setPalette(urlPalette);
     connect(edURL, &TUrlBox::EnterPressed, this, &TfrmMain::edURLKeyDown);
 
