@@ -7,8 +7,8 @@
 //
 //   build/dev/bench/bench_browserlaunch
 #include "common/VelGlobals.h"
-#include "platform/generic/DesktopLauncher.h"
-#include "platform/generic/XdgBrowserSystem.h"
+#include "platform/xdg/DesktopLauncher.h"
+#include "platform/xdg/XdgBrowserSystem.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -110,7 +110,7 @@ const QByteArray kUrl = "http://www.qq.co.jp/index.html?a=1&b=2";
 
 void BM_RunProgramWithParams(benchmark::State& state) {
     const QByteArray program = rootPath(QStringLiteral("bin/fakebrowser")).toUtf8();
-    measure(state, [&] { RunProgramWithParams(program, kUrl); });
+    measure(state, [&] { TDesktopLauncher().RunProgramWithParams(program, kUrl); });
 }
 
 // The whole browse command with RunWithCommandLine on: default browser lookup, then the start.

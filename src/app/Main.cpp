@@ -1,5 +1,4 @@
 #include "app/Main.h"
-#include "app/MainColors.h"
 
 #include "app/About.h"
 #include "app/MenuImages.h"
@@ -10,7 +9,9 @@
 #include "common/VelGlobals.h"
 #include "common/VelUtils.h"
 #include "common/WorkArea.h"
+#include "controls/Looks.h"
 #include "controls/MoxSpeedButton.h"
+#include "platform/CapsLock.h"
 #include "platform/DesktopNotify.h"
 #include "platform/SessionEnd.h"
 #include "platform/ShellOpen.h"
@@ -43,6 +44,8 @@ void ReportAtSessionEnd(const QString& message) {
 
 std::function<void(QWidget*, const QString&)> TfrmMain::ErrorReporter = ShowErrorBox;
 std::function<void(const QString&)> TfrmMain::SessionEndReporter = ReportAtSessionEnd;
+ICapsLock* TfrmMain::CapsLock = &DesktopCapsLock();
+IShellOpen* TfrmMain::ShellOpen = &DesktopShellOpen();
 
 TfrmMain::TfrmMain(const QString& settingsDir, const QString& manualPath, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -51,9 +54,7 @@ TfrmMain::TfrmMain(const QString& settingsDir, const QString& manualPath, QWidge
       FManualPath(manualPath.isEmpty() ? QDir(settingsDir).filePath(QStringLiteral("Velmarinth.txt")) : manualPath) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Velmarinth"));
-    QFont font(QString::fromUtf8("ＭＳ Ｐゴシック"));
-    font.setPixelSize(12);
-    setFont(font);
+    setFont(InterfaceFont());
 
     CreateClientArea();
     CreateActions();
@@ -88,13 +89,10 @@ void TfrmMain::CreateClientArea() {
     edURL = new TUrlBox(client);
     edURL->setObjectName(QStringLiteral("edURL"));
     edURL->setGeometry(5, 6, 386, 29);
-    QFont urlFont(QString::fromUtf8("ＭＳ Ｐ明朝"));
-    urlFont.setPixelSize(21);
-    urlFont.setBold(true);
-    edURL->setFont(urlFont);
+    edURL->setFont(UrlBoxFont());
     QPalette urlPalette = edURL->palette();
     urlPalette.setColor(QPalette::Base, Qt::black);
-    urlPalette.setColor(QPalette::Text, QColor(0xD8, 0xE4, 0xF8));
+    urlPalette.setColor(QPalette::Text, kKeyFaceColor);
     edURL->setPalette(urlPalette);
     connect(edURL, &TUrlBox::EnterPressed, this, &TfrmMain::edURLKeyDown);
 
@@ -268,7 +266,7 @@ void TfrmMain::miOptionClick() {
 }
 
 void TfrmMain::miHelpClick() {
-    ShellOpenDocument(FManualPath);
+    ShellOpen->OpenDocument(FManualPath);
 }
 
 void TfrmMain::miAboutClick() {

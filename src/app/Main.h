@@ -11,6 +11,8 @@
 class QMenu;
 class QAction;
 class QTimer;
+class ICapsLock;
+class IShellOpen;
 class TAction;
 class TActionList;
 class TMoxSpeedButton;
@@ -36,6 +38,9 @@ public:
     // Reports a settings write that failed at the end of the session, where nothing may wait for the user;
     // tests replace it.
     static std::function<void(const QString&)> SessionEndReporter;
+    // The desktop's Caps Lock and document opener; tests put fakes in their place.
+    static ICapsLock* CapsLock;
+    static IShellOpen* ShellOpen;
 
     QString SettingsPath() const;
 

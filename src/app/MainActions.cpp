@@ -1,12 +1,12 @@
 // The main window's commands: their enabling rules, and the caret, deletion and clipboard commands.
 #include "app/Main.h"
-#include "app/MainColors.h"
 #include "app/UrlBox.h"
 #include "common/Actions.h"
-#include "common/BrowseCommand.h"
 #include "common/CaretRules.h"
 #include "common/ShiftJis.h"
+#include "common/UrlRule.h"
 #include "common/VelGlobals.h"
+#include "controls/Looks.h"
 #include "controls/MoxSpeedButton.h"
 #include "platform/BrowserLaunch.h"
 
@@ -151,7 +151,7 @@ void TfrmMain::actMakeISUpdate(TAction* sender) {
 }
 
 void TfrmMain::actBrowseExecute(TAction*) {
-    ExecuteBrowse(edURL->TextBytes());
+    BrowseOnDesktop(edURL->TextBytes());
     if (VelGlobals::MinimizeAfterExe)
         showMinimized();
 }

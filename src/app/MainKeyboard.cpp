@@ -1,11 +1,12 @@
 // The on-screen keyboard of the main window: the keys, what they insert, and the letter case.
 #include "app/KeyTable.h"
 #include "app/Main.h"
-#include "app/MainColors.h"
 #include "app/UrlBox.h"
 #include "common/Actions.h"
+#include "common/Fonts.h"
 #include "common/VelGlobals.h"
 #include "controls/KeyGlyphs.h"
+#include "controls/Looks.h"
 #include "controls/MoxSpeedButton.h"
 #include "platform/CapsLock.h"
 
@@ -13,20 +14,13 @@
 
 namespace {
 
-const QColor kKeyFace(0xD8, 0xE4, 0xF8);
-const QColor kDownColor(0x02, 0x9F, 0xFD);
-const QColor kCapsUpperColor(0x00, 0xFF, 0xFF);
-
 QFont KeyFont(const char* face, int pixels) {
-    QFont font(QString::fromUtf8(face));
-    font.setPixelSize(pixels);
-    font.setBold(true);
-    return font;
+    return FaceFont(face, pixels, true);
 }
 
 void ApplyStyle(TMoxSpeedButton* key, KeyKind kind) {
-    const char* gothic = "ＭＳ Ｐゴシック";
-    const char* mincho = "ＭＳ Ｐ明朝";
+    const char* gothic = kPGothicFace;
+    const char* mincho = kPMinchoFace;
     QFont font;
     QColor fontColor = Qt::white;
     switch (kind) {
@@ -36,9 +30,9 @@ void ApplyStyle(TMoxSpeedButton* key, KeyKind kind) {
     case KeyKind::SymbolGothic:
     case KeyKind::SymbolMincho:
     case KeyKind::Ampersand:
-        key->SetColor(kKeyFace);
+        key->SetColor(kKeyFaceColor);
         key->SetHotTrackColor(QColor(0x6B, 0xDD, 0xFA));
-        key->SetShadowColor(QColor(0x00, 0x4E, 0x98));
+        key->SetShadowColor(kKeyShadowColor);
         key->SetLightColor(Qt::white);
         key->SetFlat(false);
         fontColor = Qt::black;
@@ -50,15 +44,15 @@ void ApplyStyle(TMoxSpeedButton* key, KeyKind kind) {
     case KeyKind::Clipboard:
     case KeyKind::Caret:
         key->SetColor(kWindowColor);
-        key->SetHotTrackColor(QColor(0x6F, 0xBE, 0xFF));
+        key->SetHotTrackColor(kBlueHotTrackColor);
         key->SetLightColor(QColor(0xAA, 0xD9, 0xFF));
         key->SetFlat(true);
         font = KeyFont(gothic, kind == KeyKind::EditBlue ? 19 : kind == KeyKind::Clipboard ? 15 : 20);
         break;
     case KeyKind::Caps:
         key->SetColor(kWindowColor);
-        key->SetHotTrackColor(QColor(0x6F, 0xBE, 0xFF));
-        key->SetShadowColor(QColor(0x00, 0x4E, 0x98));
+        key->SetHotTrackColor(kBlueHotTrackColor);
+        key->SetShadowColor(kKeyShadowColor);
         key->SetLightColor(Qt::white);
         key->SetFlat(true);
         key->SetGroupIndex(1);
@@ -66,7 +60,7 @@ void ApplyStyle(TMoxSpeedButton* key, KeyKind kind) {
         font = KeyFont(gothic, 13);
         break;
     }
-    key->SetColorWhenDown(kDownColor);
+    key->SetColorWhenDown(kKeyDownColor);
     key->setFont(font);
     key->SetHotTrackFont(font);
     key->SetUseHotTrackFont(true);
@@ -173,7 +167,7 @@ void TfrmMain::SetLetterCase(bool upper) {
 }
 
 void TfrmMain::SyncCapsFromKeyboard() {
-    if (IsCapsLockOn()) {
+    if (CapsLock->IsOn()) {
         if (!sbCaps->Down())
             sbCaps->SetDown(true);
         SetLetterCase(true);
@@ -186,7 +180,7 @@ void TfrmMain::SyncCapsFromKeyboard() {
 
 void TfrmMain::sbCapsMouseDown(TMoxSpeedButton*) {
     if (VelGlobals::SyncCapsLock)
-        SetCapsLock(sbCaps->Down());
+        CapsLock->Set(sbCaps->Down());
     else
         SetLetterCase(sbCaps->Down());
 }

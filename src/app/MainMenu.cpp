@@ -103,7 +103,7 @@ void TfrmMain::CreateMenu() {
 void TfrmMain::tmiFileClick() {
     // The menu shows the state of this moment, not of the last idle time.
     actBrowse->Update();
-    const QByteArray path = BrowserIconPath();
+    const QByteArray path = DesktopBrowserIconPath();
     const QPixmap image = BrowseMenuImage(*SysImageList, path, actBrowse->Enabled(), SystemMenuColor());
     actBrowse->SetImageIndex(ReplaceLastImage(ImageList, image));
     miBrowse->setIcon(MenuIcon(ImageList[actBrowse->ImageIndex()]));

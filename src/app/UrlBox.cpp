@@ -27,13 +27,6 @@ qsizetype TUrlBox::SelStartBytes() const {
     return sjis::byteOffsetOf(text(), start);
 }
 
-qsizetype TUrlBox::SelLengthBytes() const {
-    if (!hasSelectedText())
-        return 0;
-    const QString t = text();
-    return sjis::byteOffsetOf(t, selectionEnd()) - sjis::byteOffsetOf(t, selectionStart());
-}
-
 void TUrlBox::SetTextBytes(const QByteArray& bytes, qsizetype caretBytes) {
     // Bytes that form no character are shown longer ("%XX"): the caret is placed by the decoded text.
     setText(sjis::toUnicode(bytes));

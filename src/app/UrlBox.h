@@ -18,7 +18,6 @@ public:
     qsizetype LengthBytes() const;
     // Lower end of the selection, or the caret when nothing is selected.
     qsizetype SelStartBytes() const;
-    qsizetype SelLengthBytes() const;
 
     // Replaces the whole text; the caret goes to caretBytes (rounded down to a character start).
     void SetTextBytes(const QByteArray& text, qsizetype caretBytes = 0);

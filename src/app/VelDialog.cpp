@@ -1,14 +1,13 @@
 #include "app/VelDialog.h"
 
 #include "common/VelUtils.h"
+#include "controls/Looks.h"
 
 TVelDialog::TVelDialog(QWidget* owner, const QString& caption, QSize clientSize)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                          Qt::WindowSystemMenuHint) {
     setWindowTitle(caption);
-    QFont font(QString::fromUtf8("ＭＳ Ｐゴシック"));
-    font.setPixelSize(12);
-    setFont(font);
+    setFont(InterfaceFont());
     setFixedSize(clientSize);
     FPanel = new QWidget(this);
     FPanel->setObjectName(QStringLiteral("pnlMain"));

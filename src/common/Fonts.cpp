@@ -3,7 +3,7 @@
 #include <QFont>
 
 void MapWindowsFonts() {
-    QFont::insertSubstitution(QString::fromUtf8("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
-    QFont::insertSubstitution(QString::fromUtf8("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
-    QFont::insertSubstitution(QString::fromUtf8("ＭＳ Ｐ明朝"), QStringLiteral("IPAPMincho"));
+    QFont::insertSubstitution(QString::fromUtf8(kPGothicFace), QStringLiteral("IPAPGothic"));
+    QFont::insertSubstitution(QString::fromUtf8(kGothicFace), QStringLiteral("IPAGothic"));
+    QFont::insertSubstitution(QString::fromUtf8(kPMinchoFace), QStringLiteral("IPAPMincho"));
 }

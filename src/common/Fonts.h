@@ -1,5 +1,9 @@
 #pragma once
 
-// The interface names the Windows faces ("ＭＳ Ｐゴシック", "ＭＳ ゴシック", "ＭＳ Ｐ明朝"); this maps them to
-// their metric-compatible IPA stand-ins for the whole application.
+// The faces the interface names: the Windows fonts it was drawn with.
+inline constexpr char kPGothicFace[] = "ＭＳ Ｐゴシック";
+inline constexpr char kGothicFace[] = "ＭＳ ゴシック";
+inline constexpr char kPMinchoFace[] = "ＭＳ Ｐ明朝";
+
+// Maps the Windows faces to their metric-compatible IPA stand-ins for the whole application.
 void MapWindowsFonts();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/generic/XdgApplications.h"
+#include "platform/xdg/XdgApplications.h"
 
 #include <QByteArray>
 #include <QFileIconProvider>

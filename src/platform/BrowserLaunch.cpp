@@ -1,14 +1,14 @@
 #include "platform/BrowserLaunch.h"
 
-#include "common/BrowseCommand.h"
-#include "platform/generic/DesktopLauncher.h"
-#include "platform/generic/XdgBrowserSystem.h"
+#include "common/BrowserChoice.h"
+#include "platform/xdg/DesktopLauncher.h"
+#include "platform/xdg/XdgBrowserSystem.h"
 
-void ExecuteBrowse(const QByteArray& url) {
+void BrowseOnDesktop(const QByteArray& url) {
     TDesktopLauncher launcher;
     ExecuteBrowse(url, TXdgBrowserSystem(), launcher);
 }
 
-QByteArray BrowserIconPath() {
+QByteArray DesktopBrowserIconPath() {
     return BrowserIconPath(TXdgBrowserSystem());
 }

@@ -1,6 +1,13 @@
 #pragma once
 
-#include <QString>
+class QString;
 
-// Asks the desktop to open a document with its registered program. The outcome is not examined.
-void ShellOpenDocument(const QString& path);
+// Opens documents with the program the desktop has registered for them. The outcome is not examined.
+class IShellOpen {
+public:
+    virtual ~IShellOpen() = default;
+    virtual void OpenDocument(const QString& path) = 0;
+};
+
+// The document opener of this desktop (the desktop's URL handler, xdg-open on an XDG desktop).
+IShellOpen& DesktopShellOpen();

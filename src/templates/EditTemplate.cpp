@@ -4,6 +4,7 @@
 #include "common/ShiftJis.h"
 #include "common/VelGlobals.h"
 #include "common/VelUtils.h"
+#include "controls/Looks.h"
 #include "controls/OneLineEdit.h"
 #include "templates/ListBoxEx.h"
 #include "templates/TemplateDraw.h"
@@ -93,10 +94,7 @@ void BindButton(QAbstractButton* button, TAction* action) {
 }
 
 QFont TemplateFont() {
-    QFont font(QStringLiteral("ＭＳ ゴシック"));
-    font.setPixelSize(16);
-    font.setBold(true);
-    return font;
+    return TemplateEditFont();
 }
 
 void PostKey(QWidget* target, QEvent::Type type, int key) {
@@ -122,9 +120,7 @@ TfrmEditTemplate::TfrmEditTemplate(QWidget* owner) : QDialog(owner) {
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(376, 333);
-    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
-    font.setPixelSize(12);
-    setFont(font);
+    setFont(InterfaceFont());
     QPalette face = palette();
     face.setColor(QPalette::Window, face.color(QPalette::Button));
     setPalette(face);

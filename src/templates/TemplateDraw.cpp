@@ -1,6 +1,7 @@
 #include "templates/TemplateDraw.h"
 
 #include "common/ShiftJis.h"
+#include "controls/Looks.h"
 #include "templates/TemplateList.h"
 
 #include <QColor>
@@ -31,7 +32,7 @@ void DrawMarkedText(QPainter& painter, const QRect& itemRect, int x, const QByte
     painter.setPen(textColor);
     DrawPiece(painter, itemRect, x, sjis::toUnicode(pieces.first));
     x += GetTextWidth(metrics, pieces.first) - firstTakeBack;
-    painter.setPen(QColor(0xFF, 0x00, 0x00));
+    painter.setPen(kMarkerColor);
     DrawPiece(painter, itemRect, x, QStringLiteral("|"));
     x += GetTextWidth(metrics, "|") - barTakeBack;
     painter.setPen(textColor);

@@ -1,9 +1,9 @@
 #include "templates/TemplateList.h"
 
-#include "common/BrowseCommand.h"
 #include "common/ShiftJis.h"
 #include "common/SjisCase.h"
 #include "common/TextLines.h"
+#include "common/UrlRule.h"
 
 const QByteArray& DefaultTemplateText() {
     static const QByteArray text = "http://www.|.co.jp/\r\n"

@@ -1,6 +1,7 @@
 #include "templates/TemplateMenu.h"
 
 #include "common/ShiftJis.h"
+#include "controls/Looks.h"
 #include "templates/TemplateDraw.h"
 #include "templates/TemplateList.h"
 
@@ -30,10 +31,7 @@ bool IsTemplateItem(const QStyleOption* option) {
 TTemplateMenuStyle::TTemplateMenuStyle(const TTemplateMenu* templateMenu) : FTemplateMenu(templateMenu) {}
 
 QFont TTemplateMenuStyle::TemplateItemFont(const QFont& prepared) {
-    QFont font = prepared;
-    font.setFamilies({QStringLiteral("ＭＳ ゴシック")});
-    font.setPixelSize(15); // 11 points at 96 dots per inch
-    return font;
+    return TemplateMenuFont(prepared);
 }
 
 int TTemplateMenuStyle::TemplateItemMeasure(const QFont& prepared, const QString& caption) {

@@ -1,8 +1,8 @@
 #include "../support/FakeXdgTree.h"
 #include "common/VelGlobals.h"
 #include "platform/BrowserLaunch.h"
-#include "platform/generic/DesktopLauncher.h"
-#include "platform/generic/XdgBrowserSystem.h"
+#include "platform/xdg/DesktopLauncher.h"
+#include "platform/xdg/XdgBrowserSystem.h"
 
 #include <QDirIterator>
 #include <QStandardPaths>
@@ -102,7 +102,7 @@ private slots:
         QFETCH(QStringList, arguments);
         FakeXdgTree tree;
         const QString browser = tree.writeFakeBrowser(QStringLiteral("opt/fake browser/run"));
-        RunProgramWithParams(browser.toUtf8(), url);
+        TDesktopLauncher().RunProgramWithParams(browser.toUtf8(), url);
         QVERIFY(waitForRecord(browser));
         QCOMPARE(FakeXdgTree::ReadRecord(browser),
                  QStringList{tree.path(QStringLiteral("opt/fake browser"))} + arguments);
@@ -117,7 +117,7 @@ private slots:
         const QString browser = tree.writeFakeBrowser(QStringLiteral("home/velfakebrowser"));
         const QString saved = QDir::currentPath();
         QDir::setCurrent(tree.path(QStringLiteral("home")));
-        RunProgramWithParams("velfakebrowser", "http://x/ y");
+        TDesktopLauncher().RunProgramWithParams("velfakebrowser", "http://x/ y");
         QDir::setCurrent(saved);
         QVERIFY(waitForRecord(browser));
         QCOMPARE(FakeXdgTree::ReadRecord(browser),
@@ -166,8 +166,8 @@ private slots:
         // xdg-open asks for the default handler only when it believes a display is there.
         if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
             qputenv("DISPLAY", ":65534");
-        QCOMPARE(BrowserIconPath(), browser.toUtf8());
-        ExecuteBrowse(url);
+        QCOMPARE(DesktopBrowserIconPath(), browser.toUtf8());
+        BrowseOnDesktop(url);
         QVERIFY(waitForRecord(browser));
         QCOMPARE(FakeXdgTree::ReadRecord(browser).mid(1), QStringList{received});
         QCOMPARE(strayFiles(tree.root()), QStringList{});

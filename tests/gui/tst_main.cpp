@@ -1,3 +1,4 @@
+#include "../support/FakePlatform.h"
 #include "../support/FakeXdgTree.h"
 #include "app/Main.h"
 #include "app/MenuImages.h"
@@ -9,6 +10,7 @@
 #include "templates/TemplateList.h"
 
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -16,6 +18,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 namespace {
@@ -39,6 +42,13 @@ void Click(TMoxSpeedButton* key) {
     QTest::mouseClick(key, Qt::LeftButton, {}, QPoint(key->width() / 2, key->height() / 2));
 }
 
+// Lets the event loop wait once, so that what runs at idle moments runs.
+void WaitForIdle() {
+    QEventLoop loop;
+    QTimer::singleShot(20, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
 } // namespace
 
 class TestMain : public QObject {
@@ -50,6 +60,8 @@ class TestMain : public QObject {
     // An empty desktop: the window never reads the browser, associations or settings of the machine.
     FakeXdgTree desktop;
     std::unique_ptr<FakeXdgTree::EnvironmentGuard> desktopEnvironment = desktop.applyToProcess(false);
+    FakeCapsLock capsLock;
+    FakeShellOpen shellOpen;
 
     std::unique_ptr<TfrmMain> Open() {
         VelGlobals::Reset();
@@ -68,6 +80,10 @@ private slots:
         TfrmMain::ErrorReporter = [this](QWidget*, const QString& message) { errors << message; };
         sessionEndReports.clear();
         TfrmMain::SessionEndReporter = [this](const QString& message) { sessionEndReports << message; };
+        capsLock = FakeCapsLock();
+        TfrmMain::CapsLock = &capsLock;
+        shellOpen = FakeShellOpen();
+        TfrmMain::ShellOpen = &shellOpen;
     }
 
     void keyboardLayout() {
@@ -250,6 +266,36 @@ private slots:
         w->Key(QStringLiteral("sbAlpha_Q"))->SetCaption(QStringLiteral("x"));
         w->SetLetterCase(false);
         QCOMPARE(w->Key(QStringLiteral("sbAlpha_W"))->Caption(), QStringLiteral("W"));
+    }
+
+    // With SyncCapsLock the Caps key shows the keyboard's Caps Lock from the start and at every idle moment,
+    // and pressing it sets the keyboard's.
+    void syncedCapsKeyFollowsKeyboard_data() {
+        QTest::addColumn<bool>("keyboardOn");
+        QTest::newRow("keyboard off") << false;
+        QTest::newRow("keyboard on") << true;
+    }
+    void syncedCapsKeyFollowsKeyboard() {
+        QFETCH(bool, keyboardOn);
+        WriteFile(Ini(), "[Main]\r\nCapsLock=1\r\n[Option]\r\nSyncCapsLock=1\r\n");
+        capsLock.on = keyboardOn;
+        auto w = Open();
+        auto* caps = w->findChild<TMoxSpeedButton*>(QStringLiteral("sbCaps"));
+        auto* q = w->findChild<TMoxSpeedButton*>(QStringLiteral("sbAlpha_Q"));
+        QCOMPARE(caps->Down(), keyboardOn);
+        QCOMPARE(q->Caption(), keyboardOn ? QStringLiteral("Q") : QStringLiteral("q"));
+        Click(caps);
+        QCOMPARE(capsLock.sets, QList<bool>{!keyboardOn});
+        capsLock.on = keyboardOn; // the user presses the keyboard's Caps Lock again
+        WaitForIdle();
+        QCOMPARE(caps->Down(), keyboardOn);
+        QCOMPARE(q->Caption(), keyboardOn ? QStringLiteral("Q") : QStringLiteral("q"));
+    }
+
+    void helpOpensManualBesideSettings() {
+        auto w = Open();
+        w->findChild<QAction*>(QStringLiteral("miHelp"))->trigger();
+        QCOMPARE(shellOpen.opened, QStringList{dir->filePath(QStringLiteral("Velmarinth.txt"))});
     }
 
     void enterRunsBrowseOnlyWhenEnabled() {

@@ -1,4 +1,3 @@
-#include "common/BrowseCommand.h"
 #include "templates/TemplateEditRules.h"
 #include "templates/TemplateList.h"
 
@@ -27,27 +26,6 @@ const QByteArray kPoBarX("\x83\x7c\x7cx"); // "ポ|x": the first 0x7C is the sec
 class TestTemplateRules : public QObject {
     Q_OBJECT
 private slots:
-    void urlText_data() {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<bool>("url");
-        QTest::newRow("https") << QByteArray("https://q") << true;
-        QTest::newRow("bare http") << QByteArray("http") << true;
-        QTest::newRow("bare www") << QByteArray("www") << true;
-        QTest::newRow("www.q") << QByteArray("www.q") << true;
-        QTest::newRow("upper HTTP") << QByteArray("HTTP://Q") << false;
-        QTest::newRow("mixed Www") << QByteArray("Www.q") << false;
-        QTest::newRow("ftp") << QByteArray("ftp://q") << false;
-        QTest::newRow("ww") << QByteArray("ww") << false;
-        QTest::newRow("htt") << QByteArray("htt") << false;
-        QTest::newRow("empty") << QByteArray() << false;
-        QTest::newRow("leading blank") << QByteArray(" http://q") << false;
-    }
-    void urlText() {
-        QFETCH(QByteArray, text);
-        QFETCH(bool, url);
-        QCOMPARE(IsBrowsableUrl(text), url);
-    }
-
     void addRule_data() {
         QTest::addColumn<QList<QByteArray>>("list");
         QTest::addColumn<QByteArray>("text");

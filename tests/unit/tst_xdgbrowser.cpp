@@ -1,6 +1,6 @@
 #include "../support/FakeXdgTree.h"
-#include "platform/generic/DesktopEntry.h"
-#include "platform/generic/XdgBrowserSystem.h"
+#include "platform/xdg/DesktopEntry.h"
+#include "platform/xdg/XdgBrowserSystem.h"
 
 #include <QTest>
 

@@ -1,10 +1,6 @@
-#include "common/BrowseCommand.h"
+#include "common/BrowserChoice.h"
 
 #include "common/VelGlobals.h"
-
-bool IsBrowsableUrl(const QByteArray& text) {
-    return text.startsWith("http") || text.startsWith("www");
-}
 
 namespace {
 

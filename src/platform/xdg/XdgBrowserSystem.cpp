@@ -1,4 +1,4 @@
-#include "platform/generic/XdgBrowserSystem.h"
+#include "platform/xdg/XdgBrowserSystem.h"
 
 #include "common/ShiftJis.h"
 
@@ -61,12 +61,4 @@ QByteArray GetLongPath(const QByteArray& path) {
     if (path.isEmpty())
         return {};
     return toCodePage(longPathOf(sjis::toUnicode(path)));
-}
-
-QByteArray GetDefaultBrowserPath() {
-    return GetDefaultBrowserPath(TXdgBrowserSystem());
-}
-
-QByteArray GetCommandExePath(const QByteArray& commandValue) {
-    return GetCommandExePath(commandValue, TXdgBrowserSystem());
 }

@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 
+// Finding the default browser's program file from the command values the desktop keeps for http URLs.
+
 // What the browser rules need to know about the machine. Paths and command values are code page 932 bytes;
 // every routine answers with an empty text or false when it finds nothing.
 class IBrowserSystem {

@@ -1,4 +1,4 @@
-#include "platform/generic/XdgApplications.h"
+#include "platform/xdg/XdgApplications.h"
 
 #include <QDir>
 #include <QDirIterator>

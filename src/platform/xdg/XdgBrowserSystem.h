@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/BrowserCommand.h"
-#include "platform/generic/XdgApplications.h"
+#include "common/DefaultBrowser.h"
+#include "platform/xdg/XdgApplications.h"
 
 #include <QByteArray>
 #include <QProcessEnvironment>
@@ -18,8 +18,6 @@ public:
     QByteArray DefaultHandlerCommand() const override;
     QByteArray FallbackCommand() const override;
 
-    const TXdgApplications& Applications() const { return FApplications; }
-
 private:
     TXdgApplications FApplications;
 };
@@ -28,9 +26,3 @@ private:
 // component kept as named (so a program started through a link keeps the name it is called by); empty when
 // the path does not exist or the result cannot be held in code page 932.
 QByteArray GetLongPath(const QByteArray& path);
-
-// The default browser's program file on this desktop, or empty.
-QByteArray GetDefaultBrowserPath();
-
-// The program file a command value names, in its long form, or empty.
-QByteArray GetCommandExePath(const QByteArray& commandValue);

@@ -1,4 +1,4 @@
-#include "common/BrowserCommand.h"
+#include "common/DefaultBrowser.h"
 
 #include <QHash>
 #include <QSet>
@@ -50,7 +50,7 @@ FakeSystem windowsLikeMachine() {
 
 } // namespace
 
-class TestBrowserCommand : public QObject {
+class TestDefaultBrowser : public QObject {
     Q_OBJECT
 private slots:
     void commandValue_data() {
@@ -153,5 +153,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestBrowserCommand)
-#include "tst_browsercommand.moc"
+QTEST_APPLESS_MAIN(TestDefaultBrowser)
+#include "tst_defaultbrowser.moc"

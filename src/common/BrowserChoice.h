@@ -1,10 +1,11 @@
 #pragma once
 
-#include "common/BrowserCommand.h"
+#include "common/DefaultBrowser.h"
 
 #include <QByteArray>
 
-// The browse command's rules: when it is enabled, which program it starts, and the File menu's browser.
+// Which browser the browse command starts and how (a chosen program, the default browser with the URL as its
+// parameter text, or the desktop's own "open"), and which browser the File menu shows.
 
 // Starts programs and asks the desktop to open URLs; never waits for what it starts and reports nothing.
 class IProgramLauncher {
@@ -22,9 +23,6 @@ struct TBrowseSettings {
     QByteArray DirectedBrowserPath;
     bool RunWithCommandLine = false;
 };
-
-// The URL rule of the browse and make-shortcut commands: the text begins with "http" or "www", exactly.
-bool IsBrowsableUrl(const QByteArray& text);
 
 struct TBrowseLaunch {
     enum TKind {

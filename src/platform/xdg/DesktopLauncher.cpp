@@ -1,4 +1,4 @@
-#include "platform/generic/DesktopLauncher.h"
+#include "platform/xdg/DesktopLauncher.h"
 
 #include "common/CommandLine.h"
 #include "common/ShiftJis.h"
@@ -9,14 +9,6 @@
 #include <QGuiApplication>
 #include <QProcess>
 #include <QRegularExpression>
-
-void TDesktopLauncher::RunProgram(const QByteArray& target) {
-    ::RunProgram(target);
-}
-
-void TDesktopLauncher::RunProgramWithParams(const QByteArray& program, const QByteArray& params) {
-    ::RunProgramWithParams(program, params);
-}
 
 QString ProgramFolder(const QString& program) {
     const qsizetype slash = program.lastIndexOf(u'/');
@@ -63,7 +55,7 @@ TProgramStart ProgramStart(const QByteArray& program, const QByteArray& params) 
     return start;
 }
 
-void RunProgram(const QByteArray& target) {
+void TDesktopLauncher::RunProgram(const QByteArray& target) {
     const QString text = sjis::toUnicode(target);
     if (text.isEmpty())
         return;
@@ -82,7 +74,7 @@ void RunProgram(const QByteArray& target) {
     QProcess::startDetached(QStringLiteral("xdg-open"), {QString::fromLatin1(url.toEncoded())});
 }
 
-void RunProgramWithParams(const QByteArray& program, const QByteArray& params) {
+void TDesktopLauncher::RunProgramWithParams(const QByteArray& program, const QByteArray& params) {
     const TProgramStart start = ProgramStart(program, params);
     if (start.Program.isEmpty())
         return;

@@ -1,4 +1,4 @@
-#include "platform/generic/DesktopEntry.h"
+#include "platform/xdg/DesktopEntry.h"
 
 #include <QFile>
 

@@ -1,4 +1,4 @@
-#include "common/BrowserCommand.h"
+#include "common/DefaultBrowser.h"
 
 #include "common/ShiftJis.h"
 #include "common/SjisCase.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/generic/DesktopEntry.h"
+#include "platform/xdg/DesktopEntry.h"
 
 #include <QProcessEnvironment>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/BrowseCommand.h"
+#include "common/BrowserChoice.h"
 
 #include <QByteArray>
 #include <QString>
@@ -11,17 +11,13 @@
 // program started: the calls return once the new process exists.
 class TDesktopLauncher final : public IProgramLauncher {
 public:
+    // Asks the desktop to open a URL, document or program (the desktop's URL handler; xdg-open where the
+    // platform plugin offers none). The outcome is not examined.
     void RunProgram(const QByteArray& target) override;
+    // Starts program with the parameter text split into arguments as a Windows program splits its command
+    // line (SplitCommandLine), in the program's folder. The outcome is not examined.
     void RunProgramWithParams(const QByteArray& program, const QByteArray& params) override;
 };
-
-// Asks the desktop to open a URL, document or program (the desktop's URL handler; xdg-open where the
-// platform plugin offers none). The outcome is not examined.
-void RunProgram(const QByteArray& target);
-
-// Starts program with the parameter text split into arguments as a Windows program splits its command line
-// (SplitCommandLine), in the program's folder. The outcome is not examined.
-void RunProgramWithParams(const QByteArray& program, const QByteArray& params);
 
 // The folder part of a program path with its trailing "/", or empty when the path has none.
 QString ProgramFolder(const QString& program);

@@ -1,4 +1,4 @@
-#include "common/BrowseCommand.h"
+#include "common/BrowserChoice.h"
 #include "common/VelGlobals.h"
 
 #include <QSet>
@@ -32,31 +32,10 @@ public:
 
 } // namespace
 
-class TestBrowseCommand : public QObject {
+class TestBrowserChoice : public QObject {
     Q_OBJECT
 private slots:
     void cleanup() { VelGlobals::Reset(); }
-
-    void urlRule_data() {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<bool>("enabled");
-        QTest::newRow("empty") << QByteArray() << false;
-        QTest::newRow("www alone") << QByteArray("www") << true;
-        QTest::newRow("http alone") << QByteArray("http") << true;
-        QTest::newRow("ww") << QByteArray("ww") << false;
-        QTest::newRow("htt") << QByteArray("htt") << false;
-        QTest::newRow("https") << QByteArray("https://x/") << true;
-        QTest::newRow("httpfoo") << QByteArray("httpfoo") << true;
-        QTest::newRow("upper case") << QByteArray("HTTP://x/") << false;
-        QTest::newRow("mixed case") << QByteArray("Www.x") << false;
-        QTest::newRow("leading blank") << QByteArray(" http://x/") << false;
-        QTest::newRow("ftp") << QByteArray("ftp://x/") << false;
-    }
-    void urlRule() {
-        QFETCH(QByteArray, text);
-        QFETCH(bool, enabled);
-        QCOMPARE(IsBrowsableUrl(text), enabled);
-    }
 
     void decide_data() {
         QTest::addColumn<bool>("useDirected");
@@ -174,5 +153,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestBrowseCommand)
-#include "tst_browsecommand.moc"
+QTEST_APPLESS_MAIN(TestBrowserChoice)
+#include "tst_browserchoice.moc"

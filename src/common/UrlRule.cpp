@@ -1,0 +1,5 @@
+#include "common/UrlRule.h"
+
+bool IsBrowsableUrl(const QByteArray& text) {
+    return text.startsWith("http") || text.startsWith("www");
+}

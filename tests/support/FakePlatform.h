@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/CapsLock.h"
+#include "platform/ShellOpen.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// A keyboard whose Caps Lock the test turns on and off; what the program set is kept in order.
+class FakeCapsLock final : public ICapsLock {
+public:
+    bool on = false;
+    QList<bool> sets;
+
+    bool IsOn() const override { return on; }
+    void Set(bool value) override {
+        sets.append(value);
+        on = value;
+    }
+};
+
+// Keeps the documents the program asked the desktop to open, and opens nothing.
+class FakeShellOpen final : public IShellOpen {
+public:
+    QStringList opened;
+
+    void OpenDocument(const QString& path) override { opened.append(path); }
+};
