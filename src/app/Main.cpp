@@ -69,6 +69,8 @@ TfrmMain::TfrmMain(const QString& settingsDir, QWidget* parent)
 
     CreateClientArea();
     CreateActions();
+    CreatePictureButtons();
+    CreateRepeatTimers();
     CreateMenu();
     setFixedSize(395, 212 + menuBar()->sizeHint().height());
 
@@ -80,6 +82,10 @@ TfrmMain::TfrmMain(const QString& settingsDir, QWidget* parent)
 }
 
 TfrmMain::~TfrmMain() {
+    FormDestroy();
+}
+
+void TfrmMain::FormDestroy() {
     qApp->removeEventFilter(this);
 }
 
@@ -111,13 +117,6 @@ void TfrmMain::CreateClientArea() {
     connect(edURL, &TUrlBox::EnterPressed, this, &TfrmMain::edURLKeyDown);
 
     CreateKeys(client);
-
-    tmFastLeft = new QTimer(this);
-    tmFastLeft->setSingleShot(true);
-    tmFastLeft->setInterval(500);
-    tmFastRight = new QTimer(this);
-    tmFastRight->setSingleShot(true);
-    tmFastRight->setInterval(500);
 }
 
 void TfrmMain::FormCreate() {

@@ -201,10 +201,29 @@ void TMoxSpeedButton::paintEvent(QPaintEvent*) {
     const bool hotFont = FMouseInside && FUseHotTrackFont;
     {
         QPainter canvas(&FBuffer);
-        DrawButtonFace(canvas, width(), height(), FAlignment, text(), FLayout, hotFont ? FHotTrackFont : font(),
-                       hotFont ? FHotTrackFontColor : FFontColor, FShadowColor, FLightColor, FHotTrackColor,
-                       FColorWhenDown, Color(), FWordWrap, FFlat, isEnabled(), FTransparent, FMouseInside, FDown,
-                       FGlyphImage, FNumGlyphs, FHotLevel);
+        TButtonFace face;
+        face.W = width();
+        face.H = height();
+        face.alignment = FAlignment;
+        face.caption = text();
+        face.layout = FLayout;
+        face.font = hotFont ? FHotTrackFont : font();
+        face.fontColor = hotFont ? FHotTrackFontColor : FFontColor;
+        face.shadowColor = FShadowColor;
+        face.lightColor = FLightColor;
+        face.hotTrackColor = FHotTrackColor;
+        face.colorWhenDown = FColorWhenDown;
+        face.faceColor = Color();
+        face.wordWrap = FWordWrap;
+        face.flat = FFlat;
+        face.enabled = isEnabled();
+        face.transparent = FTransparent;
+        face.mouseInside = FMouseInside;
+        face.down = FDown;
+        face.glyph = FGlyphImage;
+        face.numGlyphs = FNumGlyphs;
+        face.hotLevel = FHotLevel;
+        DrawButtonFace(canvas, face);
     }
     QPainter painter(this);
     painter.drawImage(0, 0, FBuffer);
