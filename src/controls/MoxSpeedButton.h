@@ -109,6 +109,8 @@ protected:
 private:
     void Repaint();
     void ActionChange();
+    // What the face is painted from now.
+    TButtonFace FaceInputs() const;
     void DoClick();
     void DoMouseEnter();
     void DoMouseLeave();

@@ -108,19 +108,11 @@ bool AskConfirmation(const QString& text) {
     return box.exec() == QMessageBox::Yes;
 }
 
-TfrmEditTemplate::TfrmEditTemplate(QWidget* owner) : QDialog(owner) {
+TfrmEditTemplate::TfrmEditTemplate(QWidget* owner)
+    : TVelDialog(owner, QStringLiteral("テンプレートの編集"), QSize(376, 333)) {
     setObjectName(QStringLiteral("frmEditTemplate"));
-    setWindowTitle(QStringLiteral("テンプレートの編集"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFixedSize(376, 333);
-    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
-    font.setPixelSize(12);
-    setFont(font);
-    QPalette face = palette();
-    face.setColor(QPalette::Window, face.color(QPalette::Button));
-    setPalette(face);
-    setAutoFillBackground(true);
+    // The editor's frame offers its close button and nothing else.
+    setWindowFlag(Qt::CustomizeWindowHint);
     CreateControls();
     CreateActions();
     FormCreate();
@@ -129,7 +121,7 @@ TfrmEditTemplate::TfrmEditTemplate(QWidget* owner) : QDialog(owner) {
 TfrmEditTemplate::~TfrmEditTemplate() = default;
 
 void TfrmEditTemplate::CreateControls() {
-    pnlEditTemplate = new QFrame(this);
+    pnlEditTemplate = Panel();
     pnlEditTemplate->setObjectName(QStringLiteral("pnlEditTemplate"));
     pnlEditTemplate->setGeometry(6, 6, 365, 291);
     pnlEditTemplate->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -217,12 +209,9 @@ void TfrmEditTemplate::FormCreate() {
 }
 
 void TfrmEditTemplate::showEvent(QShowEvent* event) {
-    if (!event->spontaneous()) {
-        // Centred on the screen rather than on the owner.
-        CentreOnScreen(this);
+    if (!event->spontaneous())
         FormShow();
-    }
-    QDialog::showEvent(event);
+    TVelDialog::showEvent(event);
 }
 
 void TfrmEditTemplate::FormShow() {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "controls/VelDialog.h"
 #include <QByteArray>
+
 #include <QDialog>
 #include <functional>
 
@@ -20,7 +22,7 @@ bool AskConfirmation(const QString& text);
 
 // The template editor: edits a copy of VelGlobals::TemplateList and stores it back whenever it closes,
 // whichever way; there is no cancel.
-class TfrmEditTemplate final : public QDialog {
+class TfrmEditTemplate final : public TVelDialog {
     Q_OBJECT
 public:
     explicit TfrmEditTemplate(QWidget* owner);

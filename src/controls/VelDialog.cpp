@@ -1,6 +1,9 @@
-#include "app/VelDialog.h"
+#include "controls/VelDialog.h"
 
 #include "common/VelUtils.h"
+
+#include <QFrame>
+#include <QShowEvent>
 
 TVelDialog::TVelDialog(QWidget* owner, const QString& caption, QSize clientSize)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
@@ -10,7 +13,11 @@ TVelDialog::TVelDialog(QWidget* owner, const QString& caption, QSize clientSize)
     font.setPixelSize(12);
     setFont(font);
     setFixedSize(clientSize);
-    FPanel = new QWidget(this);
+    QPalette face = palette();
+    face.setColor(QPalette::Window, face.color(QPalette::Button));
+    setPalette(face);
+    setAutoFillBackground(true);
+    FPanel = new QFrame(this);
     FPanel->setObjectName(QStringLiteral("pnlMain"));
     FPanel->move(6, 6);
     // The panel itself never holds the focus: it passes it on to its first control.
@@ -18,6 +25,8 @@ TVelDialog::TVelDialog(QWidget* owner, const QString& caption, QSize clientSize)
 }
 
 void TVelDialog::showEvent(QShowEvent* event) {
-    CentreOnScreen(this);
+    // Only when it opens: a dialog shown again with its owner stays where the user put it.
+    if (!event->spontaneous())
+        CentreOnScreen(this);
     QDialog::showEvent(event);
 }
