@@ -68,13 +68,23 @@ QList<TPreparedKey> PreparedKeyboard() {
 
 void Draw(QPainter& canvas, const TPreparedKey& k, bool hot) {
     const bool character = k.key.style == ksCharacter;
-    DrawButtonFace(canvas, k.key.W, k.key.H, TMoxAlignment::taCenter, QString::fromLatin1(k.key.caption), blGlyphLeft,
-                   k.font, character ? QColor(Qt::black) : QColor(Qt::white),
-                   k.key.style == ksEdit ? QColor(0x31, 0x6A, 0xC5) : QColor(0x00, 0x4E, 0x98),
-                   k.key.style == ksEdit ? QColor(0xAA, 0xD9, 0xFF) : QColor(Qt::white),
-                   character ? QColor(0x6B, 0xDD, 0xFA) : QColor(0x6F, 0xBE, 0xFF), QColor(0x02, 0x9F, 0xFD),
-                   character ? QColor(0xD8, 0xE4, 0xF8) : QColor(0x9D, 0xB9, 0xEB), false, !character, true, false, hot,
-                   false, k.glyph, k.glyph.isNull() ? 0 : 2, hot ? 8 : 0);
+    TButtonFace face;
+    face.W = k.key.W;
+    face.H = k.key.H;
+    face.caption = QString::fromLatin1(k.key.caption);
+    face.font = k.font;
+    face.fontColor = character ? QColor(Qt::black) : QColor(Qt::white);
+    face.shadowColor = k.key.style == ksEdit ? QColor(0x31, 0x6A, 0xC5) : QColor(0x00, 0x4E, 0x98);
+    face.lightColor = k.key.style == ksEdit ? QColor(0xAA, 0xD9, 0xFF) : QColor(Qt::white);
+    face.hotTrackColor = character ? QColor(0x6B, 0xDD, 0xFA) : QColor(0x6F, 0xBE, 0xFF);
+    face.colorWhenDown = QColor(0x02, 0x9F, 0xFD);
+    face.faceColor = character ? QColor(0xD8, 0xE4, 0xF8) : QColor(0x9D, 0xB9, 0xEB);
+    face.flat = !character;
+    face.mouseInside = hot;
+    face.glyph = k.glyph;
+    face.numGlyphs = k.glyph.isNull() ? 0 : 2;
+    face.hotLevel = hot ? 8 : 0;
+    DrawButtonFace(canvas, face);
 }
 
 void BM_DrawButtonFace_LetterKey(benchmark::State& state) {

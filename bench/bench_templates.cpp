@@ -62,11 +62,11 @@ void BM_DeleteAllInEditor(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         auto dlg = OpenEditor(&owner);
-        dlg->lbTemplate->selectAll();
+        dlg->findChild<TListBoxEx*>(QStringLiteral("lbTemplate"))->selectAll();
         state.ResumeTiming();
-        dlg->actDelete->Execute();
+        dlg->findChild<TAction*>(QStringLiteral("actDelete"))->Execute();
         QCoreApplication::processEvents();
-        benchmark::DoNotOptimize(dlg->lbTemplate->Count());
+        benchmark::DoNotOptimize(dlg->findChild<TListBoxEx*>(QStringLiteral("lbTemplate"))->Count());
         state.PauseTiming();
         dlg.reset();
         QCoreApplication::processEvents();
@@ -79,15 +79,17 @@ void BM_MoveScatteredSelection(benchmark::State& state) {
     VelGlobals::TemplateList = Templates(static_cast<int>(state.range(0)));
     QWidget owner;
     auto dlg = OpenEditor(&owner);
-    QList<bool> everyOther(dlg->lbTemplate->Count());
+    QList<bool> everyOther(dlg->findChild<TListBoxEx*>(QStringLiteral("lbTemplate"))->Count());
     for (qsizetype i = 1; i < everyOther.size(); i += 2)
         everyOther[i] = true;
-    dlg->lbTemplate->SetSelectionFlags(everyOther);
+    dlg->findChild<TListBoxEx*>(QStringLiteral("lbTemplate"))->SetSelectionFlags(everyOther);
     bool up = true;
     for (auto _ : state) {
-        (up ? dlg->actMoveUp : dlg->actMoveDown)->Execute();
+        (up ? dlg->findChild<TAction*>(QStringLiteral("actMoveUp"))
+            : dlg->findChild<TAction*>(QStringLiteral("actMoveDown")))
+            ->Execute();
         up = !up;
-        benchmark::DoNotOptimize(dlg->lbTemplate->ItemIndex());
+        benchmark::DoNotOptimize(dlg->findChild<TListBoxEx*>(QStringLiteral("lbTemplate"))->ItemIndex());
     }
 }
 

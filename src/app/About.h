@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/VelDialog.h"
+#include "controls/VelDialog.h"
 
 // The version dialog: the program's name and version.
 class TfrmAbout final : public TVelDialog {

@@ -58,6 +58,8 @@ TfrmMain::TfrmMain(const QString& settingsDir, const QString& manualPath, QWidge
 
     CreateClientArea();
     CreateActions();
+    CreatePictureButtons();
+    CreateRepeatTimers();
     CreateMenu();
     setFixedSize(395, 212 + menuBar()->sizeHint().height());
 
@@ -69,6 +71,10 @@ TfrmMain::TfrmMain(const QString& settingsDir, const QString& manualPath, QWidge
 }
 
 TfrmMain::~TfrmMain() {
+    FormDestroy();
+}
+
+void TfrmMain::FormDestroy() {
     qApp->removeEventFilter(this);
 }
 
@@ -97,13 +103,6 @@ void TfrmMain::CreateClientArea() {
     connect(edURL, &TUrlBox::EnterPressed, this, &TfrmMain::edURLKeyDown);
 
     CreateKeys(client);
-
-    tmFastLeft = new QTimer(this);
-    tmFastLeft->setSingleShot(true);
-    tmFastLeft->setInterval(500);
-    tmFastRight = new QTimer(this);
-    tmFastRight->setSingleShot(true);
-    tmFastRight->setInterval(500);
 }
 
 void TfrmMain::FormCreate() {

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QPixmap>
 #include <QString>
+#include <cstddef>
 #include <functional>
 
 class QMenu;
@@ -44,6 +45,25 @@ public:
 
     QString SettingsPath() const;
 
+    // Keyboard
+    void InsertAtCaret(const QByteArray& text);
+    void SetLetterCase(bool upper);
+    void SyncCapsFromKeyboard();
+    void ApplyIdleHook();
+
+    // Lifecycle
+    bool SaveSettings();
+    void EndSession();
+
+    // The menu bar's images, by TMenuImage; the browse item's takes the last place once the File menu opens.
+    const QList<QPixmap>& MenuImageList() const { return ImageList; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
     // Controls
     TUrlBox* edURL = nullptr;
     TMoxSpeedButton* sbCaps = nullptr;
@@ -52,7 +72,6 @@ public:
     TMoxSpeedButton* pbBrowse = nullptr;
     TMoxSpeedButton* pbMakeIS = nullptr;
     TMoxSpeedButton* Key(const QString& name) const { return FKeys.value(name); }
-    const QList<TMoxSpeedButton*>& Keys() const { return FKeyList; }
 
     // Actions
     TActionList* ActionList1 = nullptr;
@@ -88,6 +107,7 @@ public:
     QAction* miEditTemplate = nullptr;
     TTemplateMenu* FTemplateMenu = nullptr;
     QList<QPixmap> ImageList;
+    // Made when the File menu first opens: the icon lookup reads the icon theme and the MIME database.
     TSysImageList* SysImageList = nullptr;
 
     QTimer* tmFastLeft = nullptr;
@@ -95,27 +115,17 @@ public:
     bool FastLeftHeld = false;
     bool FastRightHeld = false;
 
-    // Keyboard
-    void InsertAtCaret(const QByteArray& text);
-    void SetLetterCase(bool upper);
-    void SyncCapsFromKeyboard();
-    void ApplyIdleHook();
-
-    // Lifecycle
-    bool SaveSettings();
-    void EndSession();
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
     void CreateClientArea();
     void CreateKeys(QWidget* client);
     void CreateActions();
+    void BindKeys();
+    void CreatePictureButtons();
+    void CreateRepeatTimers();
     void CreateMenu();
+    void CreateMenuItems(QMenu* menu, const struct TMenuItemDef* items, std::size_t count);
+    void ReserveMenuShortcuts();
     void FormCreate();
+    void FormDestroy();
     void ReadSettings(TQuickIni& ini, QPoint centred);
     TVelWindowState ShownWindowState() const;
     bool FormCloseQuery();
@@ -123,8 +133,8 @@ private:
     void BuildTemplateMenu();
     void TemplateItemClick(int index);
     void EditTemplateItemClick();
-    void actAddTemplateUpdate(TAction* sender);
-    void actAddTemplateExecute(TAction* sender);
+    void ClipboardChanged();
+    void SendKeyToBox(Qt::Key key);
 
     void sbAlpha_QClick(TMoxSpeedButton* sender);
     void sbNum_3Click(TMoxSpeedButton* sender);
@@ -135,15 +145,44 @@ private:
     void edURLKeyDown();
     void ApplicationEvents1Idle();
 
+    void actFromClipUpdate(TAction* sender);
+    void actFromClipExecute(TAction* sender);
+    void actToClipUpdate(TAction* sender);
+    void actToClipExecute(TAction* sender);
+    void actFastLeftUpdate(TAction* sender);
+    void actFastLeftExecute(TAction* sender);
+    void actFastRightUpdate(TAction* sender);
+    void actFastRightExecute(TAction* sender);
+    void actMoveTopUpdate(TAction* sender);
+    void actMoveTopExecute(TAction* sender);
+    void actMoveEndUpdate(TAction* sender);
+    void actMoveEndExecute(TAction* sender);
+    void actACUpdate(TAction* sender);
+    void actACExecute(TAction* sender);
+    void actDelUpdate(TAction* sender);
+    void actDelExecute(TAction* sender);
+    void actBSUpdate(TAction* sender);
+    void actBSExecute(TAction* sender);
     void actTopMostUpdate(TAction* sender);
     void actTopMostExecute(TAction* sender);
     void actBrowseUpdate(TAction* sender);
+    void actBrowseExecute(TAction* sender);
+    void actMakeISUpdate(TAction* sender);
+    void actAddTemplateUpdate(TAction* sender);
+    void actAddTemplateExecute(TAction* sender);
     void UpdateCaretCommands();
+
+    void sbFastLeftMouseDown(TMoxSpeedButton* sender);
+    void sbFastRightMouseDown(TMoxSpeedButton* sender);
+    void sbFastLeftMouseUp(TMoxSpeedButton* sender);
+    void sbFastRightMouseUp(TMoxSpeedButton* sender);
+    void tmFastLeftTimer();
+    void tmFastRightTimer();
+    void RepeatTimerTimer();
     void StartFastRepeat(bool left);
     void StopFastRepeat(bool left);
     void FastRepeatStep(bool left);
-    void actMakeISUpdate(TAction* sender);
-    void actBrowseExecute(TAction* sender);
+
     void tmiFileClick();
     void miOptionClick();
     void miHelpClick();
@@ -153,7 +192,6 @@ private:
     QString FSettingsDir;
     QString FManualPath;
     QHash<QString, TMoxSpeedButton*> FKeys;
-    QList<TMoxSpeedButton*> FKeyList;
     TSessionEnd* FSessionEnd = nullptr;
     bool FSessionEnded = false;
     bool FClipboardHasText = false;

@@ -31,69 +31,36 @@ QString ClipboardText() {
 
 void TfrmMain::CreateActions() {
     ActionList1 = new TActionList(this);
-    auto add = [this](const char* name, const QString& caption, const std::function<void(TAction*)>& update,
-                      const std::function<void(TAction*)>& execute) {
-        TAction* action = ActionList1->Add(QString::fromLatin1(name));
-        action->SetCaption(caption);
-        action->OnUpdate = update;
-        action->OnExecute = execute;
-        return action;
+    ActionList1->setObjectName(QStringLiteral("ActionList1"));
+    using Row = TActionList::Row<TfrmMain>;
+    static const Row rows[] = {
+        {"actFromClip", "From Clipboard", &TfrmMain::actFromClipUpdate, &TfrmMain::actFromClipExecute,
+         &TfrmMain::actFromClip},
+        {"actBrowse", "Browse", &TfrmMain::actBrowseUpdate, &TfrmMain::actBrowseExecute, &TfrmMain::actBrowse},
+        {"actToClip", "To Clipboard", &TfrmMain::actToClipUpdate, &TfrmMain::actToClipExecute, &TfrmMain::actToClip},
+        {"actFastLeft", "", &TfrmMain::actFastLeftUpdate, &TfrmMain::actFastLeftExecute, &TfrmMain::actFastLeft},
+        {"actFastRight", "", &TfrmMain::actFastRightUpdate, &TfrmMain::actFastRightExecute, &TfrmMain::actFastRight},
+        {"actMakeIS", "Make Shortcut", &TfrmMain::actMakeISUpdate, nullptr, &TfrmMain::actMakeIS},
+        {"actMoveTop", "", &TfrmMain::actMoveTopUpdate, &TfrmMain::actMoveTopExecute, &TfrmMain::actMoveTop},
+        {"actMoveEnd", "", &TfrmMain::actMoveEndUpdate, &TfrmMain::actMoveEndExecute, &TfrmMain::actMoveEnd},
+        {"actAC", "AC", &TfrmMain::actACUpdate, &TfrmMain::actACExecute, &TfrmMain::actAC},
+        {"actDel", "Del", &TfrmMain::actDelUpdate, &TfrmMain::actDelExecute, &TfrmMain::actDel},
+        {"actBS", "BS", &TfrmMain::actBSUpdate, &TfrmMain::actBSExecute, &TfrmMain::actBS},
+        {"actTopMost", "最前面に表示(&T)", &TfrmMain::actTopMostUpdate, &TfrmMain::actTopMostExecute,
+         &TfrmMain::actTopMost},
+        {"actAddTemplate", "テンプレートに追加(&U)", &TfrmMain::actAddTemplateUpdate, &TfrmMain::actAddTemplateExecute,
+         &TfrmMain::actAddTemplate},
     };
-    auto selStart = [this] { return edURL->SelStartBytes(); };
-    auto length = [this] { return edURL->LengthBytes(); };
-    auto sendKey = [this](Qt::Key key) {
-        edURL->setFocus();
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
-        QCoreApplication::sendEvent(edURL, &press);
-        QCoreApplication::sendEvent(edURL, &release);
-    };
-
-    actFromClip = add(
-        "actFromClip", QStringLiteral("From Clipboard"), [this](TAction* a) { a->SetEnabled(FClipboardHasText); },
-        [this](TAction*) { InsertAtCaret(sjis::fromUnicodeUrl(ClipboardText())); });
-    actBrowse = add(
-        "actBrowse", QStringLiteral("Browse"), [this](TAction* a) { actBrowseUpdate(a); },
-        [this](TAction* a) { actBrowseExecute(a); });
-    actToClip = add(
-        "actToClip", QStringLiteral("To Clipboard"), [this](TAction* a) { a->SetEnabled(!edURL->text().isEmpty()); },
-        [this](TAction*) { QGuiApplication::clipboard()->setText(edURL->text()); });
-    actFastLeft = add(
-        "actFastLeft", QString(), [=](TAction* a) { a->SetEnabled(selStart() > 0); },
-        [=](TAction*) { sendKey(Qt::Key_Left); });
-    actFastRight = add(
-        "actFastRight", QString(), [=](TAction* a) { a->SetEnabled(selStart() < length()); },
-        [=](TAction*) { sendKey(Qt::Key_Right); });
-    actMakeIS = add("actMakeIS", QStringLiteral("Make Shortcut"), [this](TAction* a) { actMakeISUpdate(a); }, {});
+    ActionList1->Add(this, rows);
     actMakeIS->SetHint(QString::fromUtf8("インターネットショートカットの作成"));
-    actMoveTop = add(
-        "actMoveTop", QString(), [=](TAction* a) { a->SetEnabled(selStart() > 0); },
-        [this](TAction*) { edURL->SetCaretBytes(0); });
-    actMoveEnd = add(
-        "actMoveEnd", QString(), [=](TAction* a) { a->SetEnabled(selStart() < length()); },
-        [this, length](TAction*) { edURL->SetCaretBytes(length()); });
-    actAC = add(
-        "actAC", QStringLiteral("AC"), [this](TAction* a) { a->SetEnabled(!edURL->text().isEmpty()); },
-        [this](TAction*) { edURL->clear(); });
-    actDel = add(
-        "actDel", QStringLiteral("Del"), [=](TAction* a) { a->SetEnabled(selStart() < length()); },
-        [=](TAction*) { sendKey(Qt::Key_Delete); });
-    actBS = add(
-        "actBS", QStringLiteral("BS"), [=](TAction* a) { a->SetEnabled(selStart() > 0); },
-        [=](TAction*) { sendKey(Qt::Key_Backspace); });
-    actTopMost = add(
-        "actTopMost", QString::fromUtf8("最前面に表示(&T)"), [this](TAction* a) { actTopMostUpdate(a); },
-        [this](TAction* a) { actTopMostExecute(a); });
-    actAddTemplate = add(
-        "actAddTemplate", QString::fromUtf8("テンプレートに追加(&U)"), [this](TAction* a) { actAddTemplateUpdate(a); },
-        [this](TAction* a) { actAddTemplateExecute(a); });
 
     // The clipboard is asked once per change, never at idle time.
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    auto clipboardChanged = [this] { FClipboardHasText = !ClipboardText().isEmpty(); };
-    connect(clipboard, &QClipboard::dataChanged, this, clipboardChanged);
-    clipboardChanged();
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TfrmMain::ClipboardChanged);
+    ClipboardChanged();
+    BindKeys();
+}
 
+void TfrmMain::BindKeys() {
     const std::pair<const char*, TAction*> bindings[] = {
         {"sbCopy", actToClip},
         {"sbPaste", actFromClip},
@@ -106,9 +73,11 @@ void TfrmMain::CreateActions() {
         {"sbBs", actBS},
     };
     for (const auto& [name, action] : bindings)
-        Key(QString::fromLatin1(name))->SetAction(action);
+        action->Bind(Key(QString::fromLatin1(name)));
+}
 
-    // The picture buttons of the browse and make-shortcut commands.
+// The picture buttons of the browse and make-shortcut commands.
+void TfrmMain::CreatePictureButtons() {
     QWidget* client = centralWidget();
     pbBrowse = new TMoxSpeedButton(client);
     pbBrowse->setObjectName(QStringLiteral("pbBrowse"));
@@ -127,19 +96,113 @@ void TfrmMain::CreateActions() {
         button->setFont(font);
         button->SetFontColor(Qt::white);
         button->SetHotTrackFontColor(Qt::white);
-        button->SetAction(action);
+        action->Bind(button);
     }
     pbBrowse->SetHint(QString::fromUtf8("ブラウザで開く"));
+}
 
-    connect(sbFastLeft, &TMoxSpeedButton::MouseDown, this, [this] { StartFastRepeat(true); });
-    connect(sbFastRight, &TMoxSpeedButton::MouseDown, this, [this] { StartFastRepeat(false); });
-    connect(sbFastLeft, &TMoxSpeedButton::MouseUp, this, [this] { StopFastRepeat(true); });
-    connect(sbFastRight, &TMoxSpeedButton::MouseUp, this, [this] { StopFastRepeat(false); });
-    connect(tmFastLeft, &QTimer::timeout, this, [this] { FastRepeatStep(true); });
-    connect(tmFastRight, &QTimer::timeout, this, [this] { FastRepeatStep(false); });
+void TfrmMain::CreateRepeatTimers() {
+    tmFastLeft = new QTimer(this);
+    tmFastLeft->setObjectName(QStringLiteral("tmFastLeft"));
+    tmFastRight = new QTimer(this);
+    tmFastRight->setObjectName(QStringLiteral("tmFastRight"));
+    for (QTimer* timer : {tmFastLeft, tmFastRight}) {
+        timer->setSingleShot(true);
+        timer->setInterval(500);
+    }
+    connect(sbFastLeft, &TMoxSpeedButton::MouseDown, this, &TfrmMain::sbFastLeftMouseDown);
+    connect(sbFastRight, &TMoxSpeedButton::MouseDown, this, &TfrmMain::sbFastRightMouseDown);
+    connect(sbFastLeft, &TMoxSpeedButton::MouseUp, this, &TfrmMain::sbFastLeftMouseUp);
+    connect(sbFastRight, &TMoxSpeedButton::MouseUp, this, &TfrmMain::sbFastRightMouseUp);
+    connect(tmFastLeft, &QTimer::timeout, this, &TfrmMain::tmFastLeftTimer);
+    connect(tmFastRight, &QTimer::timeout, this, &TfrmMain::tmFastRightTimer);
     FRepeatTimer = new QTimer(this);
     FRepeatTimer->setInterval(30);
-    connect(FRepeatTimer, &QTimer::timeout, this, [this] { FastRepeatStep(FastLeftHeld); });
+    connect(FRepeatTimer, &QTimer::timeout, this, &TfrmMain::RepeatTimerTimer);
+}
+
+void TfrmMain::ClipboardChanged() {
+    FClipboardHasText = !ClipboardText().isEmpty();
+}
+
+void TfrmMain::SendKeyToBox(Qt::Key key) {
+    edURL->setFocus();
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(edURL, &press);
+    QCoreApplication::sendEvent(edURL, &release);
+}
+
+void TfrmMain::actFromClipUpdate(TAction* sender) {
+    sender->SetEnabled(FClipboardHasText);
+}
+
+void TfrmMain::actFromClipExecute(TAction*) {
+    InsertAtCaret(sjis::fromUnicodeUrl(ClipboardText()));
+}
+
+void TfrmMain::actToClipUpdate(TAction* sender) {
+    sender->SetEnabled(!edURL->text().isEmpty());
+}
+
+void TfrmMain::actToClipExecute(TAction*) {
+    QGuiApplication::clipboard()->setText(edURL->text());
+}
+
+void TfrmMain::actFastLeftUpdate(TAction* sender) {
+    sender->SetEnabled(edURL->SelStartBytes() > 0);
+}
+
+void TfrmMain::actFastLeftExecute(TAction*) {
+    SendKeyToBox(Qt::Key_Left);
+}
+
+void TfrmMain::actFastRightUpdate(TAction* sender) {
+    sender->SetEnabled(edURL->SelStartBytes() < edURL->LengthBytes());
+}
+
+void TfrmMain::actFastRightExecute(TAction*) {
+    SendKeyToBox(Qt::Key_Right);
+}
+
+void TfrmMain::actMoveTopUpdate(TAction* sender) {
+    sender->SetEnabled(edURL->SelStartBytes() > 0);
+}
+
+void TfrmMain::actMoveTopExecute(TAction*) {
+    edURL->SetCaretBytes(0);
+}
+
+void TfrmMain::actMoveEndUpdate(TAction* sender) {
+    sender->SetEnabled(edURL->SelStartBytes() < edURL->LengthBytes());
+}
+
+void TfrmMain::actMoveEndExecute(TAction*) {
+    edURL->SetCaretBytes(edURL->LengthBytes());
+}
+
+void TfrmMain::actACUpdate(TAction* sender) {
+    sender->SetEnabled(!edURL->text().isEmpty());
+}
+
+void TfrmMain::actACExecute(TAction*) {
+    edURL->clear();
+}
+
+void TfrmMain::actDelUpdate(TAction* sender) {
+    sender->SetEnabled(edURL->SelStartBytes() < edURL->LengthBytes());
+}
+
+void TfrmMain::actDelExecute(TAction*) {
+    SendKeyToBox(Qt::Key_Delete);
+}
+
+void TfrmMain::actBSUpdate(TAction* sender) {
+    sender->SetEnabled(edURL->SelStartBytes() > 0);
+}
+
+void TfrmMain::actBSExecute(TAction*) {
+    SendKeyToBox(Qt::Key_Backspace);
 }
 
 void TfrmMain::actBrowseUpdate(TAction* sender) {
@@ -159,6 +222,34 @@ void TfrmMain::actBrowseExecute(TAction*) {
 void TfrmMain::UpdateCaretCommands() {
     for (TAction* action : {actFastLeft, actFastRight, actMoveTop, actMoveEnd, actDel, actBS})
         action->Update();
+}
+
+void TfrmMain::sbFastLeftMouseDown(TMoxSpeedButton*) {
+    StartFastRepeat(true);
+}
+
+void TfrmMain::sbFastRightMouseDown(TMoxSpeedButton*) {
+    StartFastRepeat(false);
+}
+
+void TfrmMain::sbFastLeftMouseUp(TMoxSpeedButton*) {
+    StopFastRepeat(true);
+}
+
+void TfrmMain::sbFastRightMouseUp(TMoxSpeedButton*) {
+    StopFastRepeat(false);
+}
+
+void TfrmMain::tmFastLeftTimer() {
+    FastRepeatStep(true);
+}
+
+void TfrmMain::tmFastRightTimer() {
+    FastRepeatStep(false);
+}
+
+void TfrmMain::RepeatTimerTimer() {
+    FastRepeatStep(FastLeftHeld);
 }
 
 void TfrmMain::StartFastRepeat(bool left) {

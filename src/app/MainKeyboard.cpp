@@ -87,7 +87,6 @@ void TfrmMain::CreateKeys(QWidget* client) {
             key->SetGlyph(KeyGlyph(def.glyph));
         key->SetHint(QString::fromUtf8(def.hint));
         FKeys.insert(name, key);
-        FKeyList.append(key);
 
         switch (def.kind) {
         case KeyKind::Letter:

@@ -12,6 +12,8 @@
 #include "templates/TemplateMenu.h"
 
 #include <QMenuBar>
+#include <iterator>
+#include <span>
 
 namespace {
 
@@ -25,74 +27,102 @@ QIcon MenuIcon(const QPixmap& image) {
     return icon;
 }
 
-QAction* AddItem(QMenu* menu, const char* name, const char* caption, const QKeySequence& shortcut = {},
-                 const QPixmap& image = {}) {
-    QAction* item = menu->addAction(MenuIcon(image), QString::fromUtf8(caption));
-    item->setObjectName(QString::fromLatin1(name));
-    item->setShortcut(shortcut);
-    return item;
-}
-
 } // namespace
+
+// One menu item, or a separator when caption is null. An item runs either its action or its click handler.
+struct TMenuItemDef {
+    const char* name;
+    const char* caption = nullptr;
+    QKeySequence shortcut = {};
+    TMenuImage image = TMenuImage::None;
+    QAction* TfrmMain::*member = nullptr;
+    TAction* TfrmMain::*action = nullptr;
+    void (TfrmMain::*click)() = nullptr;
+    bool checkable = false;
+};
+
+// Items of a null menu are made for the template menu, which places them itself.
+void TfrmMain::CreateMenuItems(QMenu* menu, const TMenuItemDef* items, std::size_t count) {
+    for (const TMenuItemDef& def : std::span(items, count)) {
+        if (!def.caption) {
+            menu->addSeparator()->setObjectName(QString::fromLatin1(def.name));
+            continue;
+        }
+        const QIcon icon = def.image == TMenuImage::None ? QIcon() : MenuIcon(ImageList[int(def.image)]);
+        QAction* item = menu ? menu->addAction(icon, QString::fromUtf8(def.caption))
+                             : new QAction(icon, QString::fromUtf8(def.caption), this);
+        item->setObjectName(QString::fromLatin1(def.name));
+        item->setShortcut(def.shortcut);
+        item->setCheckable(def.checkable);
+        this->*def.member = item;
+        if (def.action)
+            (this->*def.action)->Bind(item);
+        if (def.click)
+            connect(item, &QAction::triggered, this, def.click);
+    }
+}
 
 void TfrmMain::CreateMenu() {
     ImageList = MenuImages();
-    SysImageList = new TSysImageList(this);
     QMenuBar* MainMenu1 = menuBar();
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    const auto addMenu = [MainMenu1](const char* name, const char* caption) {
+        QMenu* menu = MainMenu1->addMenu(QString::fromUtf8(caption));
+        menu->setObjectName(QString::fromLatin1(name));
+        return menu;
+    };
+    using M = TfrmMain;
+    using I = TMenuImage;
 
-    tmiFile = MainMenu1->addMenu(QString::fromUtf8("ファイル(&F)"));
-    tmiFile->setObjectName(QStringLiteral("tmiFile"));
+    tmiFile = addMenu("tmiFile", "ファイル(&F)");
     connect(tmiFile, &QMenu::aboutToShow, this, &TfrmMain::tmiFileClick);
-    miBrowse = AddItem(tmiFile, "miBrowse", "ブラウザに送る(&B)", QKeySequence(Qt::CTRL | Qt::Key_B));
-    actBrowse->BindMenuItem(miBrowse);
-    tmiFile->addSeparator()->setObjectName(QStringLiteral("N12"));
-    miCopy = AddItem(tmiFile, "miCopy", "クリップボードにコピー(&P)", QKeySequence(Qt::CTRL | Qt::Key_P), ImageList[0]);
-    actToClip->BindMenuItem(miCopy);
-    miPaste =
-        AddItem(tmiFile, "miPaste", "クリップボードから貼り付け(&V)", QKeySequence(Qt::CTRL | Qt::Key_V), ImageList[1]);
-    actFromClip->BindMenuItem(miPaste);
-    tmiFile->addSeparator()->setObjectName(QStringLiteral("N13"));
-    miMakeIS = AddItem(tmiFile, "miMakeIS", "インターネットショートカットの作成(&S)",
-                       QKeySequence(Qt::CTRL | Qt::Key_S), ImageList[6]);
-    actMakeIS->BindMenuItem(miMakeIS);
-    tmiFile->addSeparator()->setObjectName(QStringLiteral("N14"));
-    miExit = AddItem(tmiFile, "miExit", "終了(&X)", QKeySequence(Qt::ALT | Qt::Key_F4));
-    connect(miExit, &QAction::triggered, this, &TfrmMain::miExitClick);
+    const TMenuItemDef file[] = {
+        {"miBrowse", "ブラウザに送る(&B)", Qt::CTRL | Qt::Key_B, I::None, &M::miBrowse, &M::actBrowse},
+        {"N12"},
+        {"miCopy", "クリップボードにコピー(&P)", Qt::CTRL | Qt::Key_P, I::Copy, &M::miCopy, &M::actToClip},
+        {"miPaste", "クリップボードから貼り付け(&V)", Qt::CTRL | Qt::Key_V, I::Paste, &M::miPaste, &M::actFromClip},
+        {"N13"},
+        {"miMakeIS", "インターネットショートカットの作成(&S)", Qt::CTRL | Qt::Key_S, I::MakeShortcut, &M::miMakeIS,
+         &M::actMakeIS},
+        {"N14"},
+        {"miExit", "終了(&X)", Qt::ALT | Qt::Key_F4, I::None, &M::miExit, nullptr, &M::miExitClick},
+    };
+    CreateMenuItems(tmiFile, file, std::size(file));
 
-    tmiTemplate = MainMenu1->addMenu(QString::fromUtf8("テンプレート(&T)"));
-    tmiTemplate->setObjectName(QStringLiteral("tmiTemplate"));
-    miAddTemplate = new QAction(actAddTemplate->Caption(), this);
-    miAddTemplate->setObjectName(QStringLiteral("miAddTemplate"));
-    miAddTemplate->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));
-    actAddTemplate->BindMenuItem(miAddTemplate);
-    miEditTemplate = new QAction(MenuIcon(ImageList[2]), QString::fromUtf8("テンプレートの編集(&T)"), this);
-    miEditTemplate->setObjectName(QStringLiteral("miEditTemplate"));
-    miEditTemplate->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
-    connect(miEditTemplate, &QAction::triggered, this, &TfrmMain::EditTemplateItemClick);
+    tmiTemplate = addMenu("tmiTemplate", "テンプレート(&T)");
+    const TMenuItemDef templateItems[] = {
+        {"miAddTemplate", "テンプレートに追加(&U)", Qt::CTRL | Qt::Key_U, I::None, &M::miAddTemplate,
+         &M::actAddTemplate},
+        {"miEditTemplate", "テンプレートの編集(&T)", Qt::CTRL | Qt::Key_T, I::EditTemplate, &M::miEditTemplate, nullptr,
+         &M::EditTemplateItemClick},
+    };
+    CreateMenuItems(nullptr, templateItems, std::size(templateItems));
     FTemplateMenu = new TTemplateMenu(tmiTemplate, this);
-    FTemplateMenu->SetNextPageIcon(MenuIcon(ImageList[5]));
+    FTemplateMenu->SetNextPageIcon(MenuIcon(ImageList[int(I::NextPage)]));
     FTemplateMenu->SetFixedItems(miAddTemplate, miEditTemplate);
     connect(FTemplateMenu, &TTemplateMenu::TemplateItemClick, this, &TfrmMain::TemplateItemClick);
 
-    tmiOption = MainMenu1->addMenu(QString::fromUtf8("設定(&O)"));
-    tmiOption->setObjectName(QStringLiteral("tmiOption"));
-    miTopMost = AddItem(tmiOption, "miTopMost", "常に最前面に表示(&M)", QKeySequence(Qt::CTRL | Qt::Key_M));
-    miTopMost->setCheckable(true);
-    actTopMost->BindMenuItem(miTopMost);
-    tmiOption->addSeparator()->setObjectName(QStringLiteral("N6"));
-    miOption = AddItem(tmiOption, "miOption", "設定(&O)", QKeySequence(Qt::CTRL | Qt::Key_O), ImageList[3]);
-    connect(miOption, &QAction::triggered, this, &TfrmMain::miOptionClick);
+    tmiOption = addMenu("tmiOption", "設定(&O)");
+    const TMenuItemDef option[] = {
+        {"miTopMost", "常に最前面に表示(&M)", Qt::CTRL | Qt::Key_M, I::None, &M::miTopMost, &M::actTopMost, nullptr,
+         true},
+        {"N6"},
+        {"miOption", "設定(&O)", Qt::CTRL | Qt::Key_O, I::Option, &M::miOption, nullptr, &M::miOptionClick},
+    };
+    CreateMenuItems(tmiOption, option, std::size(option));
 
-    tmiHelp = MainMenu1->addMenu(QString::fromUtf8("ヘルプ(&H)"));
-    tmiHelp->setObjectName(QStringLiteral("tmiHelp"));
-    miHelp = AddItem(tmiHelp, "miHelp", "説明書の表示(&H)", QKeySequence(Qt::Key_F1), ImageList[4]);
-    connect(miHelp, &QAction::triggered, this, &TfrmMain::miHelpClick);
-    tmiHelp->addSeparator()->setObjectName(QStringLiteral("N4"));
-    miAbout = AddItem(tmiHelp, "miAbout", "バージョン情報(&A)", QKeySequence(Qt::CTRL | Qt::Key_F1));
-    connect(miAbout, &QAction::triggered, this, &TfrmMain::miAboutClick);
+    tmiHelp = addMenu("tmiHelp", "ヘルプ(&H)");
+    const TMenuItemDef help[] = {
+        {"miHelp", "説明書の表示(&H)", Qt::Key_F1, I::Manual, &M::miHelp, nullptr, &M::miHelpClick},
+        {"N4"},
+        {"miAbout", "バージョン情報(&A)", Qt::CTRL | Qt::Key_F1, I::None, &M::miAbout, nullptr, &M::miAboutClick},
+    };
+    CreateMenuItems(tmiHelp, help, std::size(help));
+    ReserveMenuShortcuts();
+}
 
-    // Menu shortcuts come before the box's own keys, whether their items are enabled or not.
+// Menu shortcuts come before the box's own keys, whether their items are enabled or not.
+void TfrmMain::ReserveMenuShortcuts() {
     QList<QKeySequence> reserved;
     for (QAction* item :
          {miBrowse, miCopy, miPaste, miMakeIS, miTopMost, miOption, miHelp, miAbout, miAddTemplate, miEditTemplate})
@@ -103,6 +133,9 @@ void TfrmMain::CreateMenu() {
 void TfrmMain::tmiFileClick() {
     // The menu shows the state of this moment, not of the last idle time.
     actBrowse->Update();
+    // Looking up the browser's icon reads the icon theme and the MIME database: not before it is first shown.
+    if (!SysImageList)
+        SysImageList = new TSysImageList(this);
     const QByteArray path = DesktopBrowserIconPath();
     const QPixmap image = BrowseMenuImage(*SysImageList, path, actBrowse->Enabled(), SystemMenuColor());
     actBrowse->SetImageIndex(ReplaceLastImage(ImageList, image));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/VelDialog.h"
+#include "controls/VelDialog.h"
 
 // The options dialog. This frame holds its buttons; the option controls come with their own work.
 class TfrmOption final : public TVelDialog {

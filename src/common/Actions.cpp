@@ -56,6 +56,23 @@ bool TAction::Execute() {
     return true;
 }
 
+void TAction::Bind(QObject* control) {
+    if (auto* link = dynamic_cast<TActionLink*>(control))
+        link->SetAction(this);
+    else if (auto* item = qobject_cast<QAction*>(control))
+        BindMenuItem(item);
+    else if (auto* button = qobject_cast<QAbstractButton*>(control))
+        BindButton(button);
+}
+
+void TAction::BindButton(QAbstractButton* button) {
+    if (!FCaption.isEmpty())
+        button->setText(FCaption);
+    button->setEnabled(FEnabled);
+    connect(this, &TAction::Changed, button, [this, button] { button->setEnabled(FEnabled); });
+    connect(button, &QAbstractButton::clicked, this, [this] { Execute(); });
+}
+
 void TAction::BindMenuItem(QAction* item) {
     FMenuItems.append(item);
     item->setEnabled(FEnabled);

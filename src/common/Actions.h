@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <cstddef>
 #include <functional>
 
 // A user command: an update rule that sets its enabled or checked state, and an execute handler.
@@ -32,19 +34,33 @@ public:
     // Returns true when the handler ran.
     bool Execute();
 
-    // Makes a menu item follow this action's enabled and checked state; triggering it executes the action.
-    void BindMenuItem(QAction* item);
+    // Makes control follow this action and run it: the one way a control is tied to a command. A control
+    // that is a TActionLink follows by itself (caption, hint, image and state); a menu item (QAction) follows
+    // the enabled and checked state; any other button takes the caption once and follows the enabled state.
+    void Bind(QObject* control);
 
 signals:
     void Changed();
 
 private:
+    void BindMenuItem(QAction* item);
+    void BindButton(QAbstractButton* button);
+
     QString FCaption;
     QString FHint;
     bool FEnabled = true;
     bool FChecked = false;
     int FImageIndex = -1;
     QList<QPointer<QAction>> FMenuItems;
+};
+
+// A control that shows an action in its own way; TAction::Bind hands the action to it.
+class TActionLink {
+public:
+    virtual void SetAction(TAction* action) = 0;
+
+protected:
+    ~TActionLink() = default;
 };
 
 // The actions of one window, updated whenever the event loop is about to wait for the next event.
@@ -56,6 +72,28 @@ public:
     explicit TActionList(QWidget* owner);
 
     TAction* Add(const QString& name);
+
+    // One row of a window's table of actions: the object name, the caption (UTF-8), the update rule and the
+    // execute handler as members of the window, and the member that keeps the action.
+    template <class Owner> struct Row {
+        const char* name;
+        const char* caption;
+        void (Owner::*update)(TAction*);
+        void (Owner::*execute)(TAction*); // none: the command is only ever enabled or disabled
+        TAction* Owner::*member;
+    };
+
+    // Adds the actions of rows, each calling its owner's handlers, and stores them in their members.
+    template <class Owner, std::size_t N> void Add(Owner* owner, const Row<Owner> (&rows)[N]) {
+        for (const Row<Owner>& row : rows) {
+            TAction* action = Add(QString::fromLatin1(row.name));
+            action->SetCaption(QString::fromUtf8(row.caption));
+            action->OnUpdate = [owner, update = row.update](TAction* a) { (owner->*update)(a); };
+            if (row.execute)
+                action->OnExecute = [owner, execute = row.execute](TAction* a) { (owner->*execute)(a); };
+            owner->*row.member = action;
+        }
+    }
     const QList<TAction*>& Actions() const { return FActions; }
     void UpdateAll();
 

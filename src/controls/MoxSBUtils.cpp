@@ -151,101 +151,119 @@ void DrawGlyphCell(int x, int y, int sourceX, int cellHeight, int cellWidth, con
     canvas.drawImage(x, y, cell);
 }
 
-void DrawButtonFace(QPainter& canvas, int W, int H, TMoxAlignment alignment, const QString& caption,
-                    TMoxSpeedButtonLayout layout, const QFont& font, const QColor& fontColor, const QColor& shadowColor,
-                    const QColor& lightColor, const QColor& hotTrackColor, const QColor& colorWhenDown,
-                    const QColor& faceColor, bool wordWrap, bool flat, bool enabled, bool transparent, bool mouseInside,
-                    bool down, const QImage& glyph, int numGlyphs, int hotLevel) {
-    if (!canvas.isActive() || W <= 0 || H <= 0)
-        return;
-    if (!enabled)
-        down = false;
-    const int off = down ? 1 : 0;
+namespace {
 
-    QColor face = faceColor.toRgb();
-    if (enabled && hotTrackColor.isValid())
-        face = BlendHotColor(face, hotTrackColor, hotLevel);
-    if (down && colorWhenDown.isValid())
-        face = colorWhenDown.toRgb();
-    if (!transparent && face.isValid())
-        canvas.fillRect(0, 0, W, H, face);
-
-    const bool framed = enabled ? (!flat || mouseInside || down) : !flat;
-    if (framed) {
-        const QColor& first = down ? shadowColor : lightColor;
-        const QColor& second = down ? lightColor : shadowColor;
-        DrawSegment(canvas, first, {0, H - 1}, {0, 0});
-        DrawSegment(canvas, first, {0, 0}, {W - 1, 0});
-        DrawSegment(canvas, second, {W - 1, 0}, {W - 1, H - 1});
-        DrawSegment(canvas, second, {W - 1, H - 1}, {0, H - 1});
-    }
-
-    canvas.setFont(font);
-    const int gh = glyph.isNull() ? 0 : glyph.height();
-    const int cw = numGlyphs > 0 && !glyph.isNull() ? glyph.width() / numGlyphs : 0;
-    int sourceX = 0;
-    if (!enabled) {
-        sourceX = cw;
-    } else {
-        if (mouseInside && numGlyphs > 3)
-            sourceX = 3 * cw;
-        if (down && numGlyphs > 2)
-            sourceX = 2 * cw;
-    }
-
-    const Qt::Alignment textAlignment = HorizontalAlignment(alignment);
-    int tw = 0;
-    int textLeft = off + 4;
+// Where the caption and the glyph cell go on a face.
+struct TFacePlacement {
+    int textLeft = 0;
     int textTop = 0;
-    int glyphX = off + 4;
+    int glyphX = 0;
     int glyphTop = 0;
-    std::optional<TCaptionLayout> text;
-    if (layout == blGlyphLeft || layout == blGlyphRight) {
-        tw = W - 8;
-        if (cw > 0)
-            tw -= cw + 4;
-        tw = std::max(tw, 0);
-        text.emplace(font, caption, tw, textAlignment, canvas.device());
-        const int mw = text->Size().width();
-        const int th = text->Size().height();
-        textTop = (H - th) / 2 + off;
-        glyphTop = (H - gh) / 2 + off;
-        const int ce = caption.isEmpty() ? 0 : mw + 4;
-        if (layout == blGlyphLeft) {
-            if (cw > 0)
-                textLeft += cw + 4;
-            if (!wordWrap && alignment == TMoxAlignment::taRightJustify)
-                glyphX = off + W - 4 - cw - ce;
-            else if (!wordWrap && alignment == TMoxAlignment::taCenter)
-                glyphX = off + (W - cw) / 2 - ce / 2;
-        } else {
-            glyphX = off + 4 + ce;
-            if (!wordWrap && alignment == TMoxAlignment::taRightJustify)
-                glyphX = off + W - 4 - cw;
-            else if (!wordWrap && alignment == TMoxAlignment::taCenter)
-                glyphX = off + (W - cw) / 2 + ce / 2;
-        }
-    } else {
-        tw = std::max(W - 8, 0);
-        text.emplace(font, caption, tw, textAlignment, canvas.device());
-        const int th = text->Size().height();
-        const int total = th + (gh > 0 ? gh + 4 : 0);
-        if (layout == blGlyphTop) {
-            glyphTop = (H - total) / 2 + off;
-            textTop = (H - total) / 2 + gh + off;
-        } else {
-            textTop = (H - total) / 2 + off;
-            glyphTop = (H - total) / 2 + th + off;
-        }
-        if (alignment == TMoxAlignment::taRightJustify)
-            glyphX = off + W - cw - 4;
-        else if (alignment == TMoxAlignment::taCenter)
-            glyphX = off + (W - cw) / 2;
-    }
+};
 
-    const QColor textColor = enabled ? (fontColor.isValid() ? fontColor : QColor(Qt::black)) : QColor(0x80, 0x80, 0x80);
+void FillFace(QPainter& canvas, const TButtonFace& f, bool down) {
+    QColor face = f.faceColor.toRgb();
+    if (f.enabled && f.hotTrackColor.isValid())
+        face = BlendHotColor(face, f.hotTrackColor, f.hotLevel);
+    if (down && f.colorWhenDown.isValid())
+        face = f.colorWhenDown.toRgb();
+    if (!f.transparent && face.isValid())
+        canvas.fillRect(0, 0, f.W, f.H, face);
+}
+
+void DrawFrame(QPainter& canvas, const TButtonFace& f, bool down) {
+    const bool framed = f.enabled ? (!f.flat || f.mouseInside || down) : !f.flat;
+    if (!framed)
+        return;
+    const int W = f.W;
+    const int H = f.H;
+    const QColor& first = down ? f.shadowColor : f.lightColor;
+    const QColor& second = down ? f.lightColor : f.shadowColor;
+    DrawSegment(canvas, first, {0, H - 1}, {0, 0});
+    DrawSegment(canvas, first, {0, 0}, {W - 1, 0});
+    DrawSegment(canvas, second, {W - 1, 0}, {W - 1, H - 1});
+    DrawSegment(canvas, second, {W - 1, H - 1}, {0, H - 1});
+}
+
+// The left edge of the glyph cell to show: disabled, down and hot each have a cell of their own when the
+// glyph has that many.
+int GlyphSourceX(const TButtonFace& f, bool down, int cellWidth) {
+    if (!f.enabled)
+        return cellWidth;
+    int sourceX = 0;
+    if (f.mouseInside && f.numGlyphs > 3)
+        sourceX = 3 * cellWidth;
+    if (down && f.numGlyphs > 2)
+        sourceX = 2 * cellWidth;
+    return sourceX;
+}
+
+// Glyph beside the caption (blGlyphLeft, blGlyphRight).
+TFacePlacement PlaceSideBySide(const TButtonFace& f, QSize text, int off, int cw, int gh) {
+    const int W = f.W;
+    TFacePlacement p{off + 4, (f.H - text.height()) / 2 + off, off + 4, (f.H - gh) / 2 + off};
+    const int ce = f.caption.isEmpty() ? 0 : text.width() + 4;
+    const bool right = !f.wordWrap && f.alignment == TMoxAlignment::taRightJustify;
+    const bool centre = !f.wordWrap && f.alignment == TMoxAlignment::taCenter;
+    if (f.layout == blGlyphLeft) {
+        if (cw > 0)
+            p.textLeft += cw + 4;
+        if (right)
+            p.glyphX = off + W - 4 - cw - ce;
+        else if (centre)
+            p.glyphX = off + (W - cw) / 2 - ce / 2;
+    } else {
+        p.glyphX = off + 4 + ce;
+        if (right)
+            p.glyphX = off + W - 4 - cw;
+        else if (centre)
+            p.glyphX = off + (W - cw) / 2 + ce / 2;
+    }
+    return p;
+}
+
+// Glyph above or below the caption (blGlyphTop, blGlyphBottom).
+TFacePlacement PlaceStacked(const TButtonFace& f, QSize text, int off, int cw, int gh) {
+    const int th = text.height();
+    const int total = th + (gh > 0 ? gh + 4 : 0);
+    TFacePlacement p{off + 4, 0, off + 4, 0};
+    if (f.layout == blGlyphTop) {
+        p.glyphTop = (f.H - total) / 2 + off;
+        p.textTop = (f.H - total) / 2 + gh + off;
+    } else {
+        p.textTop = (f.H - total) / 2 + off;
+        p.glyphTop = (f.H - total) / 2 + th + off;
+    }
+    if (f.alignment == TMoxAlignment::taRightJustify)
+        p.glyphX = off + f.W - cw - 4;
+    else if (f.alignment == TMoxAlignment::taCenter)
+        p.glyphX = off + (f.W - cw) / 2;
+    return p;
+}
+
+} // namespace
+
+void DrawButtonFace(QPainter& canvas, const TButtonFace& f) {
+    if (!canvas.isActive() || f.W <= 0 || f.H <= 0)
+        return;
+    const bool down = f.enabled && f.down;
+    const int off = down ? 1 : 0;
+    FillFace(canvas, f, down);
+    DrawFrame(canvas, f, down);
+
+    canvas.setFont(f.font);
+    const int gh = f.glyph.isNull() ? 0 : f.glyph.height();
+    const int cw = f.numGlyphs > 0 && !f.glyph.isNull() ? f.glyph.width() / f.numGlyphs : 0;
+    const bool sideBySide = f.layout == blGlyphLeft || f.layout == blGlyphRight;
+    const int tw = std::max(f.W - 8 - (sideBySide && cw > 0 ? cw + 4 : 0), 0);
+    const TCaptionLayout text(f.font, f.caption, tw, HorizontalAlignment(f.alignment), canvas.device());
+    const TFacePlacement p =
+        sideBySide ? PlaceSideBySide(f, text.Size(), off, cw, gh) : PlaceStacked(f, text.Size(), off, cw, gh);
+
+    const QColor textColor =
+        f.enabled ? (f.fontColor.isValid() ? f.fontColor : QColor(Qt::black)) : QColor(0x80, 0x80, 0x80);
     // The caption is clipped to the inside of the frame rather than to its own rectangle: a wide letter
     // (a bold "W" is wider than the 15 pixels a 23-pixel key leaves it) is then shown whole.
-    text->Draw(canvas, QPoint(textLeft, textTop), QRect(1, 1, W - 2, H - 2), textColor);
-    DrawGlyphCell(glyphX, glyphTop, sourceX, gh, cw, glyph, canvas);
+    text.Draw(canvas, QPoint(p.textLeft, p.textTop), QRect(1, 1, f.W - 2, f.H - 2), textColor);
+    DrawGlyphCell(p.glyphX, p.glyphTop, GlyphSourceX(f, down, cw), gh, cw, f.glyph, canvas);
 }

@@ -34,11 +34,30 @@ QColor BlendHotColor(const QColor& face, const QColor& hot, int level);
 // colour are left out. Parts of the cell outside the glyph draw nothing.
 void DrawGlyphCell(int x, int y, int sourceX, int cellHeight, int cellWidth, const QImage& glyph, QPainter& canvas);
 
-// Paints a whole key face (fill, frame, caption, glyph cell) into (0, 0, W, H) of the canvas. An invalid
-// colour is "none". fontColor is the caption colour of font (QFont carries none); numGlyphs is the number of
-// equal cells side by side in glyph (0 draws no glyph).
-void DrawButtonFace(QPainter& canvas, int W, int H, TMoxAlignment alignment, const QString& caption,
-                    TMoxSpeedButtonLayout layout, const QFont& font, const QColor& fontColor, const QColor& shadowColor,
-                    const QColor& lightColor, const QColor& hotTrackColor, const QColor& colorWhenDown,
-                    const QColor& faceColor, bool wordWrap, bool flat, bool enabled, bool transparent, bool mouseInside,
-                    bool down, const QImage& glyph, int numGlyphs, int hotLevel);
+// Everything a key face is painted from. An invalid colour is "none".
+struct TButtonFace {
+    int W = 0;
+    int H = 0;
+    TMoxAlignment alignment = TMoxAlignment::taCenter;
+    QString caption;
+    TMoxSpeedButtonLayout layout = blGlyphLeft;
+    QFont font;
+    QColor fontColor; // the caption colour of font (QFont carries none)
+    QColor shadowColor;
+    QColor lightColor;
+    QColor hotTrackColor;
+    QColor colorWhenDown;
+    QColor faceColor;
+    bool wordWrap = false;
+    bool flat = false;
+    bool enabled = true;
+    bool transparent = false;
+    bool mouseInside = false;
+    bool down = false;
+    QImage glyph;
+    int numGlyphs = 0; // equal cells side by side in glyph (0 draws no glyph)
+    int hotLevel = 0;
+};
+
+// Paints a whole key face (fill, frame, caption, glyph cell) into (0, 0, W, H) of the canvas.
+void DrawButtonFace(QPainter& canvas, const TButtonFace& face);

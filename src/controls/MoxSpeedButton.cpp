@@ -200,16 +200,39 @@ void TMoxSpeedButton::paintEvent(QPaintEvent*) {
     if (FTransparent)
         FBuffer.fill(Qt::transparent);
 
-    const bool hotFont = FMouseInside && FUseHotTrackFont;
     {
         QPainter canvas(&FBuffer);
-        DrawButtonFace(canvas, width(), height(), FAlignment, text(), FLayout, hotFont ? FHotTrackFont : font(),
-                       hotFont ? FHotTrackFontColor : FFontColor, FShadowColor, FLightColor, FHotTrackColor,
-                       FColorWhenDown, Color(), FWordWrap, FFlat, isEnabled(), FTransparent, FMouseInside, FDown,
-                       FGlyphImage, FNumGlyphs, FHotLevel);
+        DrawButtonFace(canvas, FaceInputs());
     }
     QPainter painter(this);
     painter.drawImage(0, 0, FBuffer);
+}
+
+TButtonFace TMoxSpeedButton::FaceInputs() const {
+    const bool hotFont = FMouseInside && FUseHotTrackFont;
+    TButtonFace face;
+    face.W = width();
+    face.H = height();
+    face.alignment = FAlignment;
+    face.caption = text();
+    face.layout = FLayout;
+    face.font = hotFont ? FHotTrackFont : font();
+    face.fontColor = hotFont ? FHotTrackFontColor : FFontColor;
+    face.shadowColor = FShadowColor;
+    face.lightColor = FLightColor;
+    face.hotTrackColor = FHotTrackColor;
+    face.colorWhenDown = FColorWhenDown;
+    face.faceColor = Color();
+    face.wordWrap = FWordWrap;
+    face.flat = FFlat;
+    face.enabled = isEnabled();
+    face.transparent = FTransparent;
+    face.mouseInside = FMouseInside;
+    face.down = FDown;
+    face.glyph = FGlyphImage;
+    face.numGlyphs = FNumGlyphs;
+    face.hotLevel = FHotLevel;
+    return face;
 }
 
 void TMoxSpeedButton::changeEvent(QEvent* event) {

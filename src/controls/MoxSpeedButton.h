@@ -8,14 +8,14 @@
 #include <QPixmap>
 #include <QPointer>
 
+#include "common/Actions.h"      // TActionLink
 #include "controls/MoxSBUtils.h" // TMoxSpeedButtonLayout, TMoxAlignment
 
 class QMenu;
-class TAction;
 
 // The windowless key button of the on-screen keyboard: it never takes the keyboard focus, so the URL box
 // keeps its caret and selection while keys are clicked. Painting goes through DrawButtonFace.
-class TMoxSpeedButton final : public QAbstractButton {
+class TMoxSpeedButton final : public QAbstractButton, public TActionLink {
     Q_OBJECT
 public:
     explicit TMoxSpeedButton(QWidget* parent = nullptr);
@@ -68,7 +68,7 @@ public:
     void SetWordWrap(bool value);
 
     // Binds the key to an action: a click runs it; caption, enabled state and hint follow it.
-    void SetAction(TAction* action);
+    void SetAction(TAction* action) override;
     TAction* Action() const { return FAction; }
 
     // Shown below the key, its top-left corner at the key's bottom-left one, when the key is clicked; the
@@ -109,6 +109,8 @@ protected:
 private:
     void Repaint();
     void ActionChange();
+    // What the face is painted from now.
+    TButtonFace FaceInputs() const;
     void DoClick();
     void DoMouseEnter();
     void DoMouseLeave();

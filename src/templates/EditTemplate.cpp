@@ -77,20 +77,12 @@ QIcon TriangleIcon(bool up) {
     return icon;
 }
 
-QToolButton* SpeedButton(QWidget* parent, const QRect& geometry) {
+QToolButton* SpeedButton(QWidget* parent, const char* name, const QRect& geometry) {
     auto* button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(geometry);
     button->setFocusPolicy(Qt::NoFocus);
     return button;
-}
-
-// The button runs the action and follows its enabled state.
-void BindButton(QAbstractButton* button, TAction* action) {
-    if (!action->Caption().isEmpty())
-        button->setText(action->Caption());
-    button->setEnabled(action->Enabled());
-    QObject::connect(action, &TAction::Changed, button, [button, action] { button->setEnabled(action->Enabled()); });
-    QObject::connect(button, &QAbstractButton::clicked, action, [action] { action->Execute(); });
 }
 
 QFont TemplateFont() {
@@ -114,17 +106,11 @@ bool AskConfirmation(const QString& text) {
     return box.exec() == QMessageBox::Yes;
 }
 
-TfrmEditTemplate::TfrmEditTemplate(QWidget* owner) : QDialog(owner) {
+TfrmEditTemplate::TfrmEditTemplate(QWidget* owner)
+    : TVelDialog(owner, QStringLiteral("テンプレートの編集"), QSize(376, 333)) {
     setObjectName(QStringLiteral("frmEditTemplate"));
-    setWindowTitle(QStringLiteral("テンプレートの編集"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFixedSize(376, 333);
-    setFont(InterfaceFont());
-    QPalette face = palette();
-    face.setColor(QPalette::Window, face.color(QPalette::Button));
-    setPalette(face);
-    setAutoFillBackground(true);
+    // The editor's frame offers its close button and nothing else.
+    setWindowFlag(Qt::CustomizeWindowHint);
     CreateControls();
     CreateActions();
     FormCreate();
@@ -133,12 +119,27 @@ TfrmEditTemplate::TfrmEditTemplate(QWidget* owner) : QDialog(owner) {
 TfrmEditTemplate::~TfrmEditTemplate() = default;
 
 void TfrmEditTemplate::CreateControls() {
-    pnlEditTemplate = new QFrame(this);
+    pnlEditTemplate = Panel();
+    pnlEditTemplate->setObjectName(QStringLiteral("pnlEditTemplate"));
     pnlEditTemplate->setGeometry(6, 6, 365, 291);
     pnlEditTemplate->setFrameStyle(QFrame::Panel | QFrame::Raised);
     pnlEditTemplate->installEventFilter(this);
+    CreateListControls();
+    CreateEditControls();
 
+    btnClose = new QPushButton(QStringLiteral("閉じる"), this);
+    btnClose->setObjectName(QStringLiteral("btnClose"));
+    btnClose->setGeometry(284, 304, 88, 23);
+    btnClose->setDefault(true);
+    connect(btnClose, &QPushButton::clicked, this, &TfrmEditTemplate::btnCloseClick);
+
+    setTabOrder(lbTemplate, edTemplate);
+    setTabOrder(edTemplate, btnClose);
+}
+
+void TfrmEditTemplate::CreateListControls() {
     lbTemplate = new TListBoxEx(pnlEditTemplate);
+    lbTemplate->setObjectName(QStringLiteral("lbTemplate"));
     lbTemplate->setGeometry(13, 28, 305, 164);
     lbTemplate->setFont(TemplateFont());
     lbTemplate->SetItemHeight(20);
@@ -151,63 +152,53 @@ void TfrmEditTemplate::CreateControls() {
     lbTemplate->OnMouseDown = [this](Qt::MouseButton, Qt::KeyboardModifiers, const QPoint&) { lbTemplateMouseDown(); };
 
     lblTemplateList = new QLabel(QStringLiteral("キャレット位置が赤で表示されています(&L)"), pnlEditTemplate);
+    lblTemplateList->setObjectName(QStringLiteral("lblTemplateList"));
     lblTemplateList->setGeometry(13, 12, 212, 12);
     lblTemplateList->setBuddy(lbTemplate);
 
-    sbMoveUp = SpeedButton(pnlEditTemplate, {323, 65, 30, 40});
+    sbMoveUp = SpeedButton(pnlEditTemplate, "sbMoveUp", {323, 65, 30, 40});
     sbMoveUp->setIcon(TriangleIcon(true));
-    sbMoveDown = SpeedButton(pnlEditTemplate, {323, 113, 30, 40});
+    sbMoveDown = SpeedButton(pnlEditTemplate, "sbMoveDown", {323, 113, 30, 40});
     sbMoveDown->setIcon(TriangleIcon(false));
+}
 
+void TfrmEditTemplate::CreateEditControls() {
     edTemplate = new TKeepCaretEdit(pnlEditTemplate);
+    edTemplate->setObjectName(QStringLiteral("edTemplate"));
     edTemplate->setGeometry(13, 221, 305, 24);
     edTemplate->setFont(TemplateFont());
 
     Label1 = new QLabel(QStringLiteral("文字列とキャレット位置を設定してください(&E)"), pnlEditTemplate);
+    Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(14, 204, 225, 12);
     Label1->setBuddy(edTemplate);
 
-    sbReplace = SpeedButton(pnlEditTemplate, {13, 258, 60, 21});
-    sbAdd = SpeedButton(pnlEditTemplate, {81, 258, 60, 21});
-    sbDelete = SpeedButton(pnlEditTemplate, {149, 258, 60, 21});
-    sbInitialize = SpeedButton(pnlEditTemplate, {217, 258, 101, 21});
-
-    btnClose = new QPushButton(QStringLiteral("閉じる"), this);
-    btnClose->setGeometry(284, 304, 88, 23);
-    btnClose->setDefault(true);
-    connect(btnClose, &QPushButton::clicked, this, &TfrmEditTemplate::btnCloseClick);
-
-    setTabOrder(lbTemplate, edTemplate);
-    setTabOrder(edTemplate, btnClose);
+    sbReplace = SpeedButton(pnlEditTemplate, "sbReplace", {13, 258, 60, 21});
+    sbAdd = SpeedButton(pnlEditTemplate, "sbAdd", {81, 258, 60, 21});
+    sbDelete = SpeedButton(pnlEditTemplate, "sbDelete", {149, 258, 60, 21});
+    sbInitialize = SpeedButton(pnlEditTemplate, "sbInitialize", {217, 258, 101, 21});
 }
 
 void TfrmEditTemplate::CreateActions() {
     alEditTemplate = new TActionList(this);
-    const auto add = [this](const char* name, const QString& caption, void (TfrmEditTemplate::*update)(TAction*),
-                            void (TfrmEditTemplate::*execute)()) {
-        TAction* action = alEditTemplate->Add(QString::fromLatin1(name));
-        action->SetCaption(caption);
-        action->OnUpdate = [this, update](TAction* a) { (this->*update)(a); };
-        action->OnExecute = [this, execute](TAction*) { (this->*execute)(); };
-        return action;
+    alEditTemplate->setObjectName(QStringLiteral("alEditTemplate"));
+    using Row = TActionList::Row<TfrmEditTemplate>;
+    using T = TfrmEditTemplate;
+    static const Row rows[] = {
+        {"actReplace", "置換(&R)", &T::actReplaceUpdate, &T::actReplaceExecute, &T::actReplace},
+        {"actAdd", "追加(&A)", &T::actAddUpdate, &T::actAddExecute, &T::actAdd},
+        {"actDelete", "削除(&D)", &T::actDeleteUpdate, &T::actDeleteExecute, &T::actDelete},
+        {"actInitialize", "リストを初期化(&Z)", &T::actInitializeUpdate, &T::actInitializeExecute, &T::actInitialize},
+        {"actMoveUp", "", &T::actMoveUpUpdate, &T::actMoveUpExecute, &T::actMoveUp},
+        {"actMoveDown", "", &T::actMoveDownUpdate, &T::actMoveDownExecute, &T::actMoveDown},
     };
-    actReplace = add("actReplace", QStringLiteral("置換(&R)"), &TfrmEditTemplate::actReplaceUpdate,
-                     &TfrmEditTemplate::actReplaceExecute);
-    actAdd =
-        add("actAdd", QStringLiteral("追加(&A)"), &TfrmEditTemplate::actAddUpdate, &TfrmEditTemplate::actAddExecute);
-    actDelete = add("actDelete", QStringLiteral("削除(&D)"), &TfrmEditTemplate::actDeleteUpdate,
-                    &TfrmEditTemplate::actDeleteExecute);
-    actInitialize = add("actInitialize", QStringLiteral("リストを初期化(&Z)"), &TfrmEditTemplate::actInitializeUpdate,
-                        &TfrmEditTemplate::actInitializeExecute);
-    actMoveUp = add("actMoveUp", QString(), &TfrmEditTemplate::actMoveUpUpdate, &TfrmEditTemplate::actMoveUpExecute);
-    actMoveDown =
-        add("actMoveDown", QString(), &TfrmEditTemplate::actMoveDownUpdate, &TfrmEditTemplate::actMoveDownExecute);
-    BindButton(sbReplace, actReplace);
-    BindButton(sbAdd, actAdd);
-    BindButton(sbDelete, actDelete);
-    BindButton(sbInitialize, actInitialize);
-    BindButton(sbMoveUp, actMoveUp);
-    BindButton(sbMoveDown, actMoveDown);
+    alEditTemplate->Add(this, rows);
+    const std::pair<TAction*, QToolButton*> bindings[] = {
+        {actReplace, sbReplace},       {actAdd, sbAdd},       {actDelete, sbDelete},
+        {actInitialize, sbInitialize}, {actMoveUp, sbMoveUp}, {actMoveDown, sbMoveDown},
+    };
+    for (const auto& [action, button] : bindings)
+        action->Bind(button);
 }
 
 // Qt paints every widget through a back buffer, so the list needs no double buffering of its own.
@@ -216,12 +207,9 @@ void TfrmEditTemplate::FormCreate() {
 }
 
 void TfrmEditTemplate::showEvent(QShowEvent* event) {
-    if (!event->spontaneous()) {
-        // Centred on the screen rather than on the owner.
-        CentreOnScreen(this);
+    if (!event->spontaneous())
         FormShow();
-    }
-    QDialog::showEvent(event);
+    TVelDialog::showEvent(event);
 }
 
 void TfrmEditTemplate::FormShow() {
@@ -321,7 +309,7 @@ void TfrmEditTemplate::actMoveDownUpdate(TAction* action) {
     action->SetEnabled(CanMoveSelectionDown(lbTemplate->SelectionFlags()));
 }
 
-void TfrmEditTemplate::actReplaceExecute() {
+void TfrmEditTemplate::actReplaceExecute(TAction*) {
     const int current = lbTemplate->ItemIndex();
     if (current < 0)
         return;
@@ -329,7 +317,7 @@ void TfrmEditTemplate::actReplaceExecute() {
     lbTemplate->SetSelected(current, true);
 }
 
-void TfrmEditTemplate::actAddExecute() {
+void TfrmEditTemplate::actAddExecute(TAction*) {
     lbTemplate->AddString(Candidate());
     const int added = lbTemplate->Count() - 1;
     lbTemplate->clearSelection();
@@ -339,7 +327,7 @@ void TfrmEditTemplate::actAddExecute() {
     lbTemplate->scrollTo(lbTemplate->model()->index(added, 0));
 }
 
-void TfrmEditTemplate::actDeleteExecute() {
+void TfrmEditTemplate::actDeleteExecute(TAction*) {
     if (!Ask(QStringLiteral("選択されたテンプレートを削除してもよろしいですか？")))
         return;
     lbTemplate->DeleteItems(lbTemplate->SelectionFlags());
@@ -356,7 +344,7 @@ void TfrmEditTemplate::actDeleteExecute() {
     ShowCurrentTemplate();
 }
 
-void TfrmEditTemplate::actInitializeExecute() {
+void TfrmEditTemplate::actInitializeExecute(TAction*) {
     if (!Ask(QStringLiteral("テンプレートのリストを初期状態に戻してもよろしいですか？")))
         return;
     if (!Ask(QStringLiteral("本当によろしいですか？")))
@@ -367,7 +355,7 @@ void TfrmEditTemplate::actInitializeExecute() {
     ShowCurrentTemplate();
 }
 
-void TfrmEditTemplate::actMoveUpExecute() {
+void TfrmEditTemplate::actMoveUpExecute(TAction*) {
     lbTemplate->setFocus();
     QList<bool> selected = lbTemplate->SelectionFlags();
     if (!selected.contains(true))
@@ -378,7 +366,7 @@ void TfrmEditTemplate::actMoveUpExecute() {
     ShowCurrentTemplate();
 }
 
-void TfrmEditTemplate::actMoveDownExecute() {
+void TfrmEditTemplate::actMoveDownExecute(TAction*) {
     lbTemplate->setFocus();
     QList<bool> selected = lbTemplate->SelectionFlags();
     if (!selected.contains(true))

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "controls/VelDialog.h"
 #include <QByteArray>
+
 #include <QDialog>
 #include <functional>
 
@@ -20,7 +22,7 @@ bool AskConfirmation(const QString& text);
 
 // The template editor: edits a copy of VelGlobals::TemplateList and stores it back whenever it closes,
 // whichever way; there is no cancel.
-class TfrmEditTemplate final : public QDialog {
+class TfrmEditTemplate final : public TVelDialog {
     Q_OBJECT
 public:
     explicit TfrmEditTemplate(QWidget* owner);
@@ -29,6 +31,15 @@ public:
     // Asks the questions before deleting and resetting; AskConfirmation unless replaced.
     std::function<bool(const QString& text)> Ask = AskConfirmation;
 
+    // The template the edit box makes: its text with "|" at its caret (the start of a selection).
+    QByteArray Candidate() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
     QFrame* pnlEditTemplate;
     QLabel* lblTemplateList;
     TListBoxEx* lbTemplate;
@@ -50,16 +61,9 @@ public:
     TAction* actMoveUp;
     TAction* actMoveDown;
 
-    // The template the edit box makes: its text with "|" at its caret (the start of a selection).
-    QByteArray Candidate() const;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void done(int result) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
     void CreateControls();
+    void CreateListControls();
+    void CreateEditControls();
     void CreateActions();
     void FormCreate();
     void FormShow();
@@ -72,12 +76,12 @@ private:
     void actInitializeUpdate(TAction* action);
     void actMoveUpUpdate(TAction* action);
     void actMoveDownUpdate(TAction* action);
-    void actReplaceExecute();
-    void actAddExecute();
-    void actDeleteExecute();
-    void actInitializeExecute();
-    void actMoveUpExecute();
-    void actMoveDownExecute();
+    void actReplaceExecute(TAction* sender);
+    void actAddExecute(TAction* sender);
+    void actDeleteExecute(TAction* sender);
+    void actInitializeExecute(TAction* sender);
+    void actMoveUpExecute(TAction* sender);
+    void actMoveDownExecute(TAction* sender);
 
     void lbTemplateDrawItem(QPainter& canvas, int index, const QRect& rect, bool selected);
     void lbTemplateKeyDown(int& key, Qt::KeyboardModifiers shift);

@@ -1,3 +1,4 @@
+#include "NamedChild.h"
 #include "app/Main.h"
 #include "app/UrlBox.h"
 #include "common/Actions.h"
@@ -7,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 class TestCaretCommands : public QObject {
@@ -17,10 +19,11 @@ class TestCaretCommands : public QObject {
 
     // Enabled state of: MoveTop MoveEnd FastLeft FastRight Del BS AC, as "1"/"0".
     QString States() {
-        w->ActionList1->UpdateAll();
+        Named<TActionList>(w, "ActionList1")->UpdateAll();
         QString s;
-        for (TAction* a :
-             {w->actMoveTop, w->actMoveEnd, w->actFastLeft, w->actFastRight, w->actDel, w->actBS, w->actAC})
+        for (TAction* a : {Named<TAction>(w, "actMoveTop"), Named<TAction>(w, "actMoveEnd"),
+                           Named<TAction>(w, "actFastLeft"), Named<TAction>(w, "actFastRight"),
+                           Named<TAction>(w, "actDel"), Named<TAction>(w, "actBS"), Named<TAction>(w, "actAC")})
             s += a->Enabled() ? '1' : '0';
         return s;
     }
@@ -52,14 +55,14 @@ private slots:
         QFETCH(int, selStart);
         QFETCH(int, selLength);
         QFETCH(QString, states);
-        w->edURL->setText(text);
-        w->edURL->setSelection(selStart, selLength);
+        Named<TUrlBox>(w, "edURL")->setText(text);
+        Named<TUrlBox>(w, "edURL")->setSelection(selStart, selLength);
         if (selLength == 0)
-            w->edURL->setCursorPosition(selStart);
+            Named<TUrlBox>(w, "edURL")->setCursorPosition(selStart);
         QCOMPARE(States(), states);
         // The keys follow their commands.
-        QCOMPARE(w->Key(QStringLiteral("sbMoveTop"))->isEnabled(), states[0] == '1');
-        QCOMPARE(w->Key(QStringLiteral("sbAllClear"))->isEnabled(), states[6] == '1');
+        QCOMPARE(Named<TMoxSpeedButton>(w, QStringLiteral("sbMoveTop"))->isEnabled(), states[0] == '1');
+        QCOMPARE(Named<TMoxSpeedButton>(w, QStringLiteral("sbAllClear"))->isEnabled(), states[6] == '1');
     }
 
     void commands_data() {
@@ -92,53 +95,53 @@ private slots:
         QFETCH(QString, key);
         QFETCH(QString, after);
         QFETCH(int, caret);
-        w->edURL->setText(text);
-        w->edURL->setCursorPosition(selStart);
+        Named<TUrlBox>(w, "edURL")->setText(text);
+        Named<TUrlBox>(w, "edURL")->setCursorPosition(selStart);
         if (selLength)
-            w->edURL->setSelection(selStart, selLength);
-        w->ActionList1->UpdateAll();
-        TMoxSpeedButton* k = w->Key(key);
+            Named<TUrlBox>(w, "edURL")->setSelection(selStart, selLength);
+        Named<TActionList>(w, "ActionList1")->UpdateAll();
+        TMoxSpeedButton* k = Named<TMoxSpeedButton>(w, key);
         QTest::mouseClick(k, Qt::LeftButton, {}, QPoint(5, 5));
-        QCOMPARE(w->edURL->text(), after);
-        QCOMPARE(w->edURL->cursorPosition(), caret);
-        QVERIFY(!w->edURL->hasSelectedText());
+        QCOMPARE(Named<TUrlBox>(w, "edURL")->text(), after);
+        QCOMPARE(Named<TUrlBox>(w, "edURL")->cursorPosition(), caret);
+        QVERIFY(!Named<TUrlBox>(w, "edURL")->hasSelectedText());
     }
 
     // Held down, the key steps once after 500 ms and then about every 30 ms; a release away from the key
     // adds no step. The bounds are generous: the machine may be busy.
     void holdRepeats() {
-        w->edURL->setText(QString(200, QLatin1Char('x')));
-        w->edURL->setCursorPosition(200);
-        w->ActionList1->UpdateAll();
-        TMoxSpeedButton* key = w->sbFastLeft;
+        Named<TUrlBox>(w, "edURL")->setText(QString(200, QLatin1Char('x')));
+        Named<TUrlBox>(w, "edURL")->setCursorPosition(200);
+        Named<TActionList>(w, "ActionList1")->UpdateAll();
+        TMoxSpeedButton* key = Named<TMoxSpeedButton>(w, "sbFastLeft");
         QTest::mousePress(key, Qt::LeftButton, {}, QPoint(5, 5));
         QTest::qWait(300);
-        QCOMPARE(w->edURL->cursorPosition(), 200);
+        QCOMPARE(Named<TUrlBox>(w, "edURL")->cursorPosition(), 200);
         QTest::qWait(700);
-        const int moved = 200 - w->edURL->cursorPosition();
+        const int moved = 200 - Named<TUrlBox>(w, "edURL")->cursorPosition();
         QVERIFY2(moved >= 3 && moved <= 20, qPrintable(QString::number(moved)));
         QTest::mouseRelease(key, Qt::LeftButton, {}, QPoint(-50, -50));
-        const int atRelease = w->edURL->cursorPosition();
+        const int atRelease = Named<TUrlBox>(w, "edURL")->cursorPosition();
         QTest::qWait(200);
-        QCOMPARE(w->edURL->cursorPosition(), atRelease);
-        QVERIFY(!w->FastLeftHeld);
+        QCOMPARE(Named<TUrlBox>(w, "edURL")->cursorPosition(), atRelease);
+        QVERIFY(!Named<QTimer>(w, "tmFastLeft")->isActive());
     }
 
     // At 0 the held key is disabled, so its release never reaches it: the repeat must end all the same and
     // leave text typed afterwards alone.
     void holdEndsWhenReleasedOverTheDisabledKey() {
-        w->edURL->setText(QString::fromUtf8("ポポ"));
-        w->edURL->setCursorPosition(2);
-        w->ActionList1->UpdateAll();
-        QTest::mousePress(w->sbFastLeft, Qt::LeftButton, {}, QPoint(5, 5));
-        QTRY_COMPARE_WITH_TIMEOUT(w->edURL->cursorPosition(), 0, 3000);
+        Named<TUrlBox>(w, "edURL")->setText(QString::fromUtf8("ポポ"));
+        Named<TUrlBox>(w, "edURL")->setCursorPosition(2);
+        Named<TActionList>(w, "ActionList1")->UpdateAll();
+        QTest::mousePress(Named<TMoxSpeedButton>(w, "sbFastLeft"), Qt::LeftButton, {}, QPoint(5, 5));
+        QTRY_COMPARE_WITH_TIMEOUT(Named<TUrlBox>(w, "edURL")->cursorPosition(), 0, 3000);
         QTest::qWait(100);
-        QVERIFY(!w->sbFastLeft->isEnabled());
-        QTest::mouseRelease(w->sbFastLeft, Qt::LeftButton, {}, QPoint(5, 5));
-        w->edURL->setText(QStringLiteral("abc"));
-        w->edURL->setCursorPosition(3);
+        QVERIFY(!Named<TMoxSpeedButton>(w, "sbFastLeft")->isEnabled());
+        QTest::mouseRelease(Named<TMoxSpeedButton>(w, "sbFastLeft"), Qt::LeftButton, {}, QPoint(5, 5));
+        Named<TUrlBox>(w, "edURL")->setText(QStringLiteral("abc"));
+        Named<TUrlBox>(w, "edURL")->setCursorPosition(3);
         QTest::qWait(200);
-        QCOMPARE(w->edURL->cursorPosition(), 3);
+        QCOMPARE(Named<TUrlBox>(w, "edURL")->cursorPosition(), 3);
     }
 };
 

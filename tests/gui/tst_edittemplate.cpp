@@ -1,3 +1,4 @@
+#include "NamedChild.h"
 #include "common/Actions.h"
 #include "common/ShiftJis.h"
 #include "common/VelGlobals.h"
@@ -9,6 +10,7 @@
 #include "common/Fonts.h"
 #include <QApplication>
 #include <QClipboard>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -35,7 +37,7 @@ QList<int> SelectedRows(const TListBoxEx* list) {
 }
 
 QByteArray EditBytes(const TfrmEditTemplate& dlg) {
-    return sjis::fromUnicodeUrl(dlg.edTemplate->text());
+    return sjis::fromUnicodeUrl(Named<QLineEdit>(&dlg, "edTemplate")->text());
 }
 
 } // namespace
@@ -60,9 +62,9 @@ class TestEditTemplate : public QObject {
         dlg->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(dlg));
     }
-    void Idle() { dlg->alEditTemplate->UpdateAll(); }
+    void Idle() { Named<TActionList>(dlg, "alEditTemplate")->UpdateAll(); }
     void ClickItem(int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        TListBoxEx* list = dlg->lbTemplate;
+        TListBoxEx* list = Named<TListBoxEx>(dlg, "lbTemplate");
         list->scrollTo(list->model()->index(row, 0));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers,
                           list->visualRect(list->model()->index(row, 0)).center());
@@ -103,23 +105,11 @@ private slots:
         QFETCH(QRect, geometry);
         QFETCH(QString, caption);
         Open(Defaults());
-        const QHash<QString, QWidget*> controls = {{"lblTemplateList", dlg->lblTemplateList},
-                                                   {"lbTemplate", dlg->lbTemplate},
-                                                   {"sbMoveUp", dlg->sbMoveUp},
-                                                   {"sbMoveDown", dlg->sbMoveDown},
-                                                   {"Label1", dlg->Label1},
-                                                   {"edTemplate", dlg->edTemplate},
-                                                   {"sbReplace", dlg->sbReplace},
-                                                   {"sbAdd", dlg->sbAdd},
-                                                   {"sbDelete", dlg->sbDelete},
-                                                   {"sbInitialize", dlg->sbInitialize},
-                                                   {"btnClose", dlg->btnClose},
-                                                   {"pnlEditTemplate", dlg->pnlEditTemplate}};
-        QWidget* control = controls.value(name);
-        QVERIFY(control);
+        QWidget* control = Named<QWidget>(dlg, name);
         QCOMPARE(control->geometry(), geometry);
-        QCOMPARE(control->parentWidget(),
-                 name == "btnClose" || name == "pnlEditTemplate" ? static_cast<QWidget*>(dlg) : dlg->pnlEditTemplate);
+        QCOMPARE(control->parentWidget(), name == "btnClose" || name == "pnlEditTemplate"
+                                              ? static_cast<QWidget*>(dlg)
+                                              : Named<QFrame>(dlg, "pnlEditTemplate"));
         if (auto* label = qobject_cast<QLabel*>(control))
             QCOMPARE(label->text(), caption);
         else if (auto* button = qobject_cast<QAbstractButton*>(control))
@@ -132,20 +122,20 @@ private slots:
 
     void opening() {
         Open(Defaults());
-        QCOMPARE(SelectedRows(dlg->lbTemplate), QList<int>{0});
-        QCOMPARE(dlg->lbTemplate->ItemIndex(), 0);
+        QCOMPARE(SelectedRows(Named<TListBoxEx>(dlg, "lbTemplate")), QList<int>{0});
+        QCOMPARE(Named<TListBoxEx>(dlg, "lbTemplate")->ItemIndex(), 0);
         QCOMPARE(EditBytes(*dlg), QByteArray("http://www..co.jp/"));
-        QCOMPARE(dlg->edTemplate->cursorPosition(), 11);
-        QVERIFY(!dlg->edTemplate->hasSelectedText());
-        QCOMPARE(QApplication::focusWidget(), dlg->edTemplate);
+        QCOMPARE(Named<QLineEdit>(dlg, "edTemplate")->cursorPosition(), 11);
+        QVERIFY(!Named<QLineEdit>(dlg, "edTemplate")->hasSelectedText());
+        QCOMPARE(QApplication::focusWidget(), Named<QLineEdit>(dlg, "edTemplate"));
         Idle();
-        QVERIFY(!dlg->actInitialize->Enabled());
-        QVERIFY(!dlg->actAdd->Enabled());
-        QVERIFY(!dlg->actReplace->Enabled());
-        QVERIFY(dlg->actDelete->Enabled());
-        QVERIFY(!dlg->actMoveUp->Enabled());
-        QVERIFY(dlg->actMoveDown->Enabled());
-        QVERIFY(!dlg->sbAdd->isEnabled());
+        QVERIFY(!Named<TAction>(dlg, "actInitialize")->Enabled());
+        QVERIFY(!Named<TAction>(dlg, "actAdd")->Enabled());
+        QVERIFY(!Named<TAction>(dlg, "actReplace")->Enabled());
+        QVERIFY(Named<TAction>(dlg, "actDelete")->Enabled());
+        QVERIFY(!Named<TAction>(dlg, "actMoveUp")->Enabled());
+        QVERIFY(Named<TAction>(dlg, "actMoveDown")->Enabled());
+        QVERIFY(!Named<QToolButton>(dlg, "sbAdd")->isEnabled());
     }
 
     void addAfterMovingCaret_data() {
@@ -156,20 +146,20 @@ private slots:
     void addAfterMovingCaret() {
         QFETCH(bool, byAccelerator);
         Open(Defaults());
-        QTest::keyClick(dlg->edTemplate, Qt::Key_Right);
+        QTest::keyClick(Named<QLineEdit>(dlg, "edTemplate"), Qt::Key_Right);
         Idle();
-        QVERIFY(dlg->actAdd->Enabled());
-        QVERIFY(dlg->actReplace->Enabled());
+        QVERIFY(Named<TAction>(dlg, "actAdd")->Enabled());
+        QVERIFY(Named<TAction>(dlg, "actReplace")->Enabled());
         if (byAccelerator)
-            QTest::keyClick(dlg->edTemplate, Qt::Key_A, Qt::AltModifier);
+            QTest::keyClick(Named<QLineEdit>(dlg, "edTemplate"), Qt::Key_A, Qt::AltModifier);
         else
-            QTest::mouseClick(dlg->sbAdd, Qt::LeftButton);
-        QTRY_COMPARE(dlg->lbTemplate->Count(), 14);
-        QCOMPARE(dlg->lbTemplate->Item(13), QByteArray("http://www..|co.jp/"));
-        QCOMPARE(SelectedRows(dlg->lbTemplate), QList<int>{13});
-        QCOMPARE(dlg->edTemplate->cursorPosition(), 12);
+            QTest::mouseClick(Named<QToolButton>(dlg, "sbAdd"), Qt::LeftButton);
+        QTRY_COMPARE(Named<TListBoxEx>(dlg, "lbTemplate")->Count(), 14);
+        QCOMPARE(Named<TListBoxEx>(dlg, "lbTemplate")->Item(13), QByteArray("http://www..|co.jp/"));
+        QCOMPARE(SelectedRows(Named<TListBoxEx>(dlg, "lbTemplate")), QList<int>{13});
+        QCOMPARE(Named<QLineEdit>(dlg, "edTemplate")->cursorPosition(), 12);
         Idle();
-        QVERIFY(!dlg->actAdd->Enabled()); // now a duplicate
+        QVERIFY(!Named<TAction>(dlg, "actAdd")->Enabled()); // now a duplicate
     }
 
     // With no template left, the added one becomes current, so Replace works on it.
@@ -182,66 +172,66 @@ private slots:
         QFETCH(bool, deleteAll);
         Open(deleteAll ? Defaults() : QList<QByteArray>{});
         if (deleteAll) {
-            dlg->lbTemplate->selectAll();
+            Named<TListBoxEx>(dlg, "lbTemplate")->selectAll();
             answers = {true};
-            dlg->actDelete->Execute();
+            Named<TAction>(dlg, "actDelete")->Execute();
             QTest::qWait(50); // the Up and Down that follow a deletion
         }
-        QCOMPARE(dlg->lbTemplate->Count(), 0);
-        QTest::keyClicks(dlg->edTemplate, QStringLiteral("abc"));
-        QTest::mouseClick(dlg->sbAdd, Qt::LeftButton);
-        QCOMPARE(dlg->lbTemplate->ItemIndex(), 0);
-        QTest::keyClick(dlg->edTemplate, Qt::Key_Left);
+        QCOMPARE(Named<TListBoxEx>(dlg, "lbTemplate")->Count(), 0);
+        QTest::keyClicks(Named<QLineEdit>(dlg, "edTemplate"), QStringLiteral("abc"));
+        QTest::mouseClick(Named<QToolButton>(dlg, "sbAdd"), Qt::LeftButton);
+        QCOMPARE(Named<TListBoxEx>(dlg, "lbTemplate")->ItemIndex(), 0);
+        QTest::keyClick(Named<QLineEdit>(dlg, "edTemplate"), Qt::Key_Left);
         Idle();
-        QVERIFY(dlg->actReplace->Enabled());
-        QTest::mouseClick(dlg->sbReplace, Qt::LeftButton);
-        QCOMPARE(dlg->lbTemplate->Items(), QList<QByteArray>{"ab|c"});
+        QVERIFY(Named<TAction>(dlg, "actReplace")->Enabled());
+        QTest::mouseClick(Named<QToolButton>(dlg, "sbReplace"), Qt::LeftButton);
+        QCOMPARE(Named<TListBoxEx>(dlg, "lbTemplate")->Items(), QList<QByteArray>{"ab|c"});
     }
 
     void disabledAcceleratorDoesNothing() {
         Open(Defaults());
-        QTest::keyClick(dlg->edTemplate, Qt::Key_A, Qt::AltModifier);
+        QTest::keyClick(Named<QLineEdit>(dlg, "edTemplate"), Qt::Key_A, Qt::AltModifier);
         QTest::qWait(200);
-        QCOMPARE(dlg->lbTemplate->Count(), 13);
+        QCOMPARE(Named<TListBoxEx>(dlg, "lbTemplate")->Count(), 13);
     }
 
     void replaceWithEmptyEditBox() {
         Open(Defaults());
-        dlg->edTemplate->clear();
+        Named<QLineEdit>(dlg, "edTemplate")->clear();
         Idle();
-        QVERIFY(!dlg->actAdd->Enabled());
-        QVERIFY(dlg->actReplace->Enabled());
+        QVERIFY(!Named<TAction>(dlg, "actAdd")->Enabled());
+        QVERIFY(Named<TAction>(dlg, "actReplace")->Enabled());
         ClickItem(2, Qt::ControlModifier); // items 1 and 3 selected, 3 current
-        dlg->edTemplate->clear();
-        QTest::mouseClick(dlg->sbReplace, Qt::LeftButton);
-        QCOMPARE(dlg->lbTemplate->Item(2), QByteArray("|"));
-        QCOMPARE(dlg->lbTemplate->Item(0), Defaults().first());
-        QCOMPARE(SelectedRows(dlg->lbTemplate), (QList<int>{0, 2}));
+        Named<QLineEdit>(dlg, "edTemplate")->clear();
+        QTest::mouseClick(Named<QToolButton>(dlg, "sbReplace"), Qt::LeftButton);
+        QCOMPARE(Named<TListBoxEx>(dlg, "lbTemplate")->Item(2), QByteArray("|"));
+        QCOMPARE(Named<TListBoxEx>(dlg, "lbTemplate")->Item(0), Defaults().first());
+        QCOMPARE(SelectedRows(Named<TListBoxEx>(dlg, "lbTemplate")), (QList<int>{0, 2}));
         Idle();
-        QVERIFY(!dlg->actReplace->Enabled()); // "|" is in the list now
+        QVERIFY(!Named<TAction>(dlg, "actReplace")->Enabled()); // "|" is in the list now
     }
 
     void clickKeepsCaretOfEqualText() {
         Open(Defaults());
-        QTest::keyClick(dlg->edTemplate, Qt::Key_Right);
-        QTest::mouseClick(dlg->sbAdd, Qt::LeftButton); // item 14: same text, marker at 12
+        QTest::keyClick(Named<QLineEdit>(dlg, "edTemplate"), Qt::Key_Right);
+        QTest::mouseClick(Named<QToolButton>(dlg, "sbAdd"), Qt::LeftButton); // item 14: same text, marker at 12
         ClickItem(0);
         QCOMPARE(EditBytes(*dlg), QByteArray("http://www..co.jp/"));
-        QCOMPARE(dlg->edTemplate->cursorPosition(), 12);
+        QCOMPARE(Named<QLineEdit>(dlg, "edTemplate")->cursorPosition(), 12);
         ClickItem(1);
         QCOMPARE(EditBytes(*dlg), QByteArray("http://www..ne.jp/"));
-        QCOMPARE(dlg->edTemplate->cursorPosition(), 11);
+        QCOMPARE(Named<QLineEdit>(dlg, "edTemplate")->cursorPosition(), 11);
     }
 
     void extendedSelection() {
         Open(Defaults());
         ClickItem(2);
         ClickItem(5, Qt::ShiftModifier);
-        QCOMPARE(SelectedRows(dlg->lbTemplate), (QList<int>{2, 3, 4, 5}));
+        QCOMPARE(SelectedRows(Named<TListBoxEx>(dlg, "lbTemplate")), (QList<int>{2, 3, 4, 5}));
         ClickItem(3, Qt::ControlModifier);
-        QCOMPARE(SelectedRows(dlg->lbTemplate), (QList<int>{2, 4, 5}));
-        QTest::keyClick(dlg->lbTemplate, Qt::Key_Down, Qt::ShiftModifier);
-        QCOMPARE(dlg->lbTemplate->ItemIndex(), 4);
+        QCOMPARE(SelectedRows(Named<TListBoxEx>(dlg, "lbTemplate")), (QList<int>{2, 4, 5}));
+        QTest::keyClick(Named<TListBoxEx>(dlg, "lbTemplate"), Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(Named<TListBoxEx>(dlg, "lbTemplate")->ItemIndex(), 4);
     }
 
     void deleteSelection_data() {
@@ -267,31 +257,31 @@ private slots:
         for (int i = 0; i < select.size(); ++i)
             ClickItem(select[i], i == 0 ? Qt::NoModifier : Qt::ControlModifier);
         answers = {answer};
-        QTest::keyClick(dlg->lbTemplate, Qt::Key_Delete);
+        QTest::keyClick(Named<TListBoxEx>(dlg, "lbTemplate"), Qt::Key_Delete);
         QCOMPARE(questions, QStringList{QStringLiteral("選択されたテンプレートを削除してもよろしいですか？")});
         QTest::qWait(50); // the Up and Down that follow a deletion
-        QCOMPARE(dlg->lbTemplate->Count(), count);
+        QCOMPARE(Named<TListBoxEx>(dlg, "lbTemplate")->Count(), count);
         if (selectedAfter >= 0) {
-            QCOMPARE(SelectedRows(dlg->lbTemplate), QList<int>{selectedAfter});
-            QCOMPARE(dlg->lbTemplate->ItemIndex(), selectedAfter);
-            QCOMPARE(QApplication::focusWidget(), dlg->lbTemplate);
+            QCOMPARE(SelectedRows(Named<TListBoxEx>(dlg, "lbTemplate")), QList<int>{selectedAfter});
+            QCOMPARE(Named<TListBoxEx>(dlg, "lbTemplate")->ItemIndex(), selectedAfter);
+            QCOMPARE(QApplication::focusWidget(), Named<TListBoxEx>(dlg, "lbTemplate"));
         } else {
-            QCOMPARE(SelectedRows(dlg->lbTemplate), select);
+            QCOMPARE(SelectedRows(Named<TListBoxEx>(dlg, "lbTemplate")), select);
         }
         QCOMPARE(EditBytes(*dlg), shown);
     }
 
     void deleteAllStoresEmptyList() {
         Open(Defaults());
-        dlg->lbTemplate->setFocus();
-        QTest::keyClick(dlg->lbTemplate, Qt::Key_A, Qt::ControlModifier);
-        QCOMPARE(dlg->lbTemplate->SelCount(), 13);
+        Named<TListBoxEx>(dlg, "lbTemplate")->setFocus();
+        QTest::keyClick(Named<TListBoxEx>(dlg, "lbTemplate"), Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(Named<TListBoxEx>(dlg, "lbTemplate")->SelCount(), 13);
         answers = {true};
-        QTest::mouseClick(dlg->sbDelete, Qt::LeftButton);
+        QTest::mouseClick(Named<QToolButton>(dlg, "sbDelete"), Qt::LeftButton);
         QTest::qWait(50);
-        QCOMPARE(dlg->lbTemplate->Count(), 0);
-        QVERIFY(dlg->edTemplate->text().isEmpty());
-        QCOMPARE(dlg->lbTemplate->HorizontalExtent(), 0);
+        QCOMPARE(Named<TListBoxEx>(dlg, "lbTemplate")->Count(), 0);
+        QVERIFY(Named<QLineEdit>(dlg, "edTemplate")->text().isEmpty());
+        QCOMPARE(Named<TListBoxEx>(dlg, "lbTemplate")->HorizontalExtent(), 0);
         dlg->close();
         QVERIFY(VelGlobals::TemplateList.isEmpty());
     }
@@ -329,38 +319,38 @@ private slots:
         ClickItem(4, Qt::ControlModifier);
         const auto act = [&] {
             if (how == "sbMoveUp")
-                QTest::mouseClick(dlg->sbMoveUp, Qt::LeftButton);
+                QTest::mouseClick(Named<QToolButton>(dlg, "sbMoveUp"), Qt::LeftButton);
             else if (how == "sbMoveDown")
-                QTest::mouseClick(dlg->sbMoveDown, Qt::LeftButton);
+                QTest::mouseClick(Named<QToolButton>(dlg, "sbMoveDown"), Qt::LeftButton);
             else if (how == "F7")
-                QTest::keyClick(dlg->lbTemplate, Qt::Key_F7);
+                QTest::keyClick(Named<TListBoxEx>(dlg, "lbTemplate"), Qt::Key_F7);
             else if (how == "F8")
-                QTest::keyClick(dlg->lbTemplate, Qt::Key_F8);
+                QTest::keyClick(Named<TListBoxEx>(dlg, "lbTemplate"), Qt::Key_F8);
             else if (how == "Alt+Up")
-                QTest::keyClick(dlg->lbTemplate, Qt::Key_Up, Qt::AltModifier);
+                QTest::keyClick(Named<TListBoxEx>(dlg, "lbTemplate"), Qt::Key_Up, Qt::AltModifier);
             else if (how == "Alt+Down")
-                QTest::keyClick(dlg->lbTemplate, Qt::Key_Down, Qt::AltModifier);
+                QTest::keyClick(Named<TListBoxEx>(dlg, "lbTemplate"), Qt::Key_Down, Qt::AltModifier);
             else
-                QTest::keyClick(dlg->lbTemplate, Qt::Key_F7, Qt::ShiftModifier);
+                QTest::keyClick(Named<TListBoxEx>(dlg, "lbTemplate"), Qt::Key_F7, Qt::ShiftModifier);
         };
         const auto order_ = [&] {
             QByteArray letters;
-            for (const QByteArray& item : dlg->lbTemplate->Items())
+            for (const QByteArray& item : Named<TListBoxEx>(dlg, "lbTemplate")->Items())
                 letters += item.left(1);
             return letters;
         };
         act();
         QCOMPARE(order_(), order);
-        QCOMPARE(SelectedRows(dlg->lbTemplate), selected);
-        QCOMPARE(QApplication::focusWidget(), dlg->lbTemplate);
+        QCOMPARE(SelectedRows(Named<TListBoxEx>(dlg, "lbTemplate")), selected);
+        QCOMPARE(QApplication::focusWidget(), Named<TListBoxEx>(dlg, "lbTemplate"));
         act();
         QCOMPARE(order_(), order2);
-        QCOMPARE(SelectedRows(dlg->lbTemplate), selected2);
+        QCOMPARE(SelectedRows(Named<TListBoxEx>(dlg, "lbTemplate")), selected2);
         Idle();
         if (how.contains("Up") || how == "F7")
-            QVERIFY(!dlg->actMoveUp->Enabled());
+            QVERIFY(!Named<TAction>(dlg, "actMoveUp")->Enabled());
         if (how.contains("Down") || how == "F8")
-            QVERIFY(!dlg->actMoveDown->Enabled());
+            QVERIFY(!Named<TAction>(dlg, "actMoveDown")->Enabled());
     }
 
     void arrowKeys_data() {
@@ -385,20 +375,20 @@ private slots:
         QFETCH(QList<int>, selected);
         Open(Defaults());
         ClickItem(start);
-        dlg->edTemplate->setText(QStringLiteral("typed"));
-        QTest::keyClick(dlg->lbTemplate, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(dlg->lbTemplate->ItemIndex(), current);
-        QCOMPARE(SelectedRows(dlg->lbTemplate), selected);
+        Named<QLineEdit>(dlg, "edTemplate")->setText(QStringLiteral("typed"));
+        QTest::keyClick(Named<TListBoxEx>(dlg, "lbTemplate"), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(Named<TListBoxEx>(dlg, "lbTemplate")->ItemIndex(), current);
+        QCOMPARE(SelectedRows(Named<TListBoxEx>(dlg, "lbTemplate")), selected);
         // The key's release shows the current template again.
         QCOMPARE(EditBytes(*dlg), ExtractCaretMarker(Defaults()[current]).text);
     }
 
     void pasteStopsAtLineBreak() {
         Open(Defaults());
-        dlg->edTemplate->setText(QStringLiteral("ab"));
+        Named<QLineEdit>(dlg, "edTemplate")->setText(QStringLiteral("ab"));
         QApplication::clipboard()->setText(QStringLiteral("x\r\n0=y"));
-        dlg->edTemplate->paste();
-        QCOMPARE(dlg->edTemplate->text(), QStringLiteral("abx"));
+        Named<QLineEdit>(dlg, "edTemplate")->paste();
+        QCOMPARE(Named<QLineEdit>(dlg, "edTemplate")->text(), QStringLiteral("abx"));
     }
 
     void reset_data() {
@@ -416,23 +406,23 @@ private slots:
         Open({"x|", "y|", "z|"});
         ClickItem(2);
         Idle();
-        QVERIFY(dlg->actInitialize->Enabled());
+        QVERIFY(Named<TAction>(dlg, "actInitialize")->Enabled());
         answers = given;
-        QTest::mouseClick(dlg->sbInitialize, Qt::LeftButton);
+        QTest::mouseClick(Named<QToolButton>(dlg, "sbInitialize"), Qt::LeftButton);
         const QStringList expected = {QStringLiteral("テンプレートのリストを初期状態に戻してもよろしいですか？"),
                                       QStringLiteral("本当によろしいですか？")};
         QCOMPARE(questions, expected.mid(0, asked));
         if (restored) {
-            QCOMPARE(dlg->lbTemplate->Items(), Defaults());
-            QCOMPARE(SelectedRows(dlg->lbTemplate), QList<int>{0});
-            QCOMPARE(dlg->lbTemplate->ItemIndex(), 0);
+            QCOMPARE(Named<TListBoxEx>(dlg, "lbTemplate")->Items(), Defaults());
+            QCOMPARE(SelectedRows(Named<TListBoxEx>(dlg, "lbTemplate")), QList<int>{0});
+            QCOMPARE(Named<TListBoxEx>(dlg, "lbTemplate")->ItemIndex(), 0);
             QCOMPARE(EditBytes(*dlg), QByteArray("http://www..co.jp/"));
-            QCOMPARE(dlg->edTemplate->cursorPosition(), 11);
+            QCOMPARE(Named<QLineEdit>(dlg, "edTemplate")->cursorPosition(), 11);
             Idle();
-            QVERIFY(!dlg->actInitialize->Enabled());
+            QVERIFY(!Named<TAction>(dlg, "actInitialize")->Enabled());
         } else {
-            QCOMPARE(dlg->lbTemplate->Items(), (QList<QByteArray>{"x|", "y|", "z|"}));
-            QCOMPARE(SelectedRows(dlg->lbTemplate), QList<int>{2});
+            QCOMPARE(Named<TListBoxEx>(dlg, "lbTemplate")->Items(), (QList<QByteArray>{"x|", "y|", "z|"}));
+            QCOMPARE(SelectedRows(Named<TListBoxEx>(dlg, "lbTemplate")), QList<int>{2});
         }
     }
 
@@ -446,15 +436,15 @@ private slots:
     void closeStoresList() {
         QFETCH(QString, how);
         Open(Defaults());
-        QTest::keyClick(dlg->edTemplate, Qt::Key_End);
-        QTest::mouseClick(dlg->sbAdd, Qt::LeftButton);
+        QTest::keyClick(Named<QLineEdit>(dlg, "edTemplate"), Qt::Key_End);
+        QTest::mouseClick(Named<QToolButton>(dlg, "sbAdd"), Qt::LeftButton);
         QCOMPARE(VelGlobals::TemplateList.size(), 13); // untouched while open
         if (how == "button")
-            QTest::mouseClick(dlg->btnClose, Qt::LeftButton);
+            QTest::mouseClick(Named<QPushButton>(dlg, "btnClose"), Qt::LeftButton);
         else if (how == "enter")
-            QTest::keyClick(dlg->edTemplate, Qt::Key_Return);
+            QTest::keyClick(Named<QLineEdit>(dlg, "edTemplate"), Qt::Key_Return);
         else if (how == "esc")
-            QTest::keyClick(dlg->edTemplate, Qt::Key_Escape);
+            QTest::keyClick(Named<QLineEdit>(dlg, "edTemplate"), Qt::Key_Escape);
         else
             dlg->close();
         QTRY_VERIFY(!dlg->isVisible());
@@ -464,10 +454,11 @@ private slots:
 
     void drawsRedMarker() {
         Open({"http://www.|.co.jp/", "a&b|"});
-        const QImage image = dlg->lbTemplate->viewport()->grab().toImage();
-        const QFontMetrics metrics(dlg->lbTemplate->font());
+        const QImage image = Named<TListBoxEx>(dlg, "lbTemplate")->viewport()->grab().toImage();
+        const QFontMetrics metrics(Named<TListBoxEx>(dlg, "lbTemplate")->font());
         const auto redColumns = [&](int row) {
-            const QRect rect = dlg->lbTemplate->visualRect(dlg->lbTemplate->model()->index(row, 0));
+            const QRect rect = Named<TListBoxEx>(dlg, "lbTemplate")
+                                   ->visualRect(Named<TListBoxEx>(dlg, "lbTemplate")->model()->index(row, 0));
             int left = -1;
             for (int y = rect.top(); y <= rect.bottom(); ++y)
                 for (int x = rect.left(); x <= rect.right(); ++x) {

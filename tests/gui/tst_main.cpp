@@ -1,5 +1,6 @@
 #include "../support/FakePlatform.h"
 #include "../support/FakeXdgTree.h"
+#include "NamedChild.h"
 #include "app/Main.h"
 #include "app/MenuImages.h"
 #include "app/UrlBox.h"
@@ -14,7 +15,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -88,9 +91,9 @@ private slots:
 
     void keyboardLayout() {
         auto w = Open();
-        QCOMPARE(w->Keys().size(), 73);
+        QCOMPARE(w->findChildren<TMoxSpeedButton*>(QRegularExpression(QStringLiteral("^sb"))).size(), 73);
         QCOMPARE(w->menuBar()->actions().size(), 4);
-        QCOMPARE(w->edURL->geometry(), QRect(5, 6, 386, 29));
+        QCOMPARE(Named<TUrlBox>(w, "edURL")->geometry(), QRect(5, 6, 386, 29));
         QCOMPARE(w->centralWidget()->size(), QSize(395, 212));
     }
 
@@ -179,7 +182,7 @@ private slots:
         QFETCH(int, pixels);
         QFETCH(bool, glyph);
         auto w = Open();
-        TMoxSpeedButton* key = w->Key(name);
+        TMoxSpeedButton* key = Named<TMoxSpeedButton>(w, name);
         QVERIFY(key);
         QCOMPARE(key->Caption(), caption);
         QCOMPARE(key->Hint(), hint);
@@ -226,46 +229,47 @@ private slots:
         QFETCH(int, caret);
         auto w = Open();
         w->show();
-        w->edURL->setFocus();
+        Named<TUrlBox>(w, "edURL")->setFocus();
         for (const QString& name : keys)
-            Click(w->Key(name));
-        QCOMPARE(w->edURL->text(), text);
-        QCOMPARE(w->edURL->cursorPosition(), caret);
+            Click(Named<TMoxSpeedButton>(w, name));
+        QCOMPARE(Named<TUrlBox>(w, "edURL")->text(), text);
+        QCOMPARE(Named<TUrlBox>(w, "edURL")->cursorPosition(), caret);
     }
 
     void insertReplacesSelectionAndKeepsFocus() {
         auto w = Open();
         w->show();
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
-        w->edURL->setFocus();
-        w->edURL->setText(QStringLiteral("http://abc.jp/"));
-        w->edURL->setSelection(7, 3);
-        Click(w->Key(QStringLiteral("sbwww")));
-        QCOMPARE(w->edURL->text(), QStringLiteral("http://www..jp/"));
-        QCOMPARE(w->edURL->cursorPosition(), 11);
-        QVERIFY(!w->edURL->hasSelectedText());
-        QVERIFY(w->edURL->hasFocus());
+        Named<TUrlBox>(w, "edURL")->setFocus();
+        Named<TUrlBox>(w, "edURL")->setText(QStringLiteral("http://abc.jp/"));
+        Named<TUrlBox>(w, "edURL")->setSelection(7, 3);
+        Click(Named<TMoxSpeedButton>(w, QStringLiteral("sbwww")));
+        QCOMPARE(Named<TUrlBox>(w, "edURL")->text(), QStringLiteral("http://www..jp/"));
+        QCOMPARE(Named<TUrlBox>(w, "edURL")->cursorPosition(), 11);
+        QVERIFY(!Named<TUrlBox>(w, "edURL")->hasSelectedText());
+        QVERIFY(Named<TUrlBox>(w, "edURL")->hasFocus());
         // A quick double click inserts twice.
-        TMoxSpeedButton* dot = w->Key(QStringLiteral("sbPeriod"));
+        TMoxSpeedButton* dot = Named<TMoxSpeedButton>(w, QStringLiteral("sbPeriod"));
         QTest::mouseDClick(w->windowHandle(), Qt::LeftButton, {}, dot->mapTo(w.get(), QPoint(5, 5)));
-        QCOMPARE(w->edURL->text(), QStringLiteral("http://www....jp/"));
+        QCOMPARE(Named<TUrlBox>(w, "edURL")->text(), QStringLiteral("http://www....jp/"));
     }
 
     void letterCaseAndCapsKey() {
         auto w = Open();
-        TMoxSpeedButton* caps = w->sbCaps;
+        TMoxSpeedButton* caps = Named<TMoxSpeedButton>(w, "sbCaps");
         QCOMPARE(caps->Hint(), QString::fromUtf8("大文字に切り替え"));
         QCOMPARE(caps->FontColor(), QColor(Qt::white));
         Click(caps);
         QVERIFY(caps->Down());
         for (char c = 'A'; c <= 'Z'; ++c)
-            QCOMPARE(w->Key(QStringLiteral("sbAlpha_") + QLatin1Char(c))->Caption(), QString(QLatin1Char(c)));
+            QCOMPARE(Named<TMoxSpeedButton>(w, QStringLiteral("sbAlpha_") + QLatin1Char(c))->Caption(),
+                     QString(QLatin1Char(c)));
         QCOMPARE(caps->Hint(), QString::fromUtf8("小文字に切り替え"));
         QCOMPARE(caps->FontColor(), QColor(0x00, 0xFF, 0xFF));
         // The sentinel decides: a caption already in the asked case is left alone.
-        w->Key(QStringLiteral("sbAlpha_Q"))->SetCaption(QStringLiteral("x"));
+        Named<TMoxSpeedButton>(w, QStringLiteral("sbAlpha_Q"))->SetCaption(QStringLiteral("x"));
         w->SetLetterCase(false);
-        QCOMPARE(w->Key(QStringLiteral("sbAlpha_W"))->Caption(), QStringLiteral("W"));
+        QCOMPARE(Named<TMoxSpeedButton>(w, QStringLiteral("sbAlpha_W"))->Caption(), QStringLiteral("W"));
     }
 
     // With SyncCapsLock the Caps key shows the keyboard's Caps Lock from the start and at every idle moment,
@@ -301,15 +305,15 @@ private slots:
     void enterRunsBrowseOnlyWhenEnabled() {
         auto w = Open();
         int runs = 0;
-        w->actBrowse->OnExecute = [&](TAction*) { ++runs; };
+        Named<TAction>(w, "actBrowse")->OnExecute = [&](TAction*) { ++runs; };
         w->show();
-        w->edURL->setFocus();
-        QTest::keyClick(w->edURL, Qt::Key_Return);
+        Named<TUrlBox>(w, "edURL")->setFocus();
+        QTest::keyClick(Named<TUrlBox>(w, "edURL"), Qt::Key_Return);
         QCOMPARE(runs, 0);
-        w->edURL->setText(QStringLiteral("www.x"));
-        QTest::keyClick(w->edURL, Qt::Key_Enter, Qt::ShiftModifier);
+        Named<TUrlBox>(w, "edURL")->setText(QStringLiteral("www.x"));
+        QTest::keyClick(Named<TUrlBox>(w, "edURL"), Qt::Key_Enter, Qt::ShiftModifier);
         QCOMPARE(runs, 1);
-        QCOMPARE(w->edURL->text(), QStringLiteral("www.x"));
+        QCOMPARE(Named<TUrlBox>(w, "edURL")->text(), QStringLiteral("www.x"));
     }
 
     void savedFiles_data() {
@@ -320,26 +324,27 @@ private slots:
         using F = std::function<void(TfrmMain&)>;
         QTest::newRow("first close") << QByteArray() << F([](TfrmMain&) {}) << QByteArray() << QByteArray();
         QTest::newRow("caret after qq") << QByteArray() << F([](TfrmMain& w) {
-            w.edURL->setText(QStringLiteral("http://www.qq.co.jp/"));
-            w.edURL->setCursorPosition(13);
+            Named<TUrlBox>(&w, "edURL")->setText(QStringLiteral("http://www.qq.co.jp/"));
+            Named<TUrlBox>(&w, "edURL")->setCursorPosition(13);
         }) << QByteArray("URLBox=http://www.qq|.co.jp/\r\n")
                                         << QByteArray();
         QTest::newRow("selection stores its start") << QByteArray() << F([](TfrmMain& w) {
-            w.edURL->setText(QStringLiteral("abcdef"));
-            w.edURL->setSelection(4, -3);
+            Named<TUrlBox>(&w, "edURL")->setText(QStringLiteral("abcdef"));
+            Named<TUrlBox>(&w, "edURL")->setSelection(4, -3);
         }) << QByteArray("URLBox=a|bcdef\r\n") << QByteArray();
         QTest::newRow("double byte caret offset") << QByteArray() << F([](TfrmMain& w) {
-            w.edURL->setText(QString::fromUtf8("ポx"));
-            w.edURL->setCursorPosition(1);
+            Named<TUrlBox>(&w, "edURL")->setText(QString::fromUtf8("ポx"));
+            Named<TUrlBox>(&w, "edURL")->setCursorPosition(1);
         }) << QByteArray("URLBox=\x83\x7c|x\r\n") << QByteArray();
         QTest::newRow("one-way character typed") << QByteArray() << F([](TfrmMain& w) {
-            QTest::keyClicks(w.edURL, QString::fromUtf8("a¥bc"));
-            QTest::keyClick(w.edURL, Qt::Key_Left);
-            QTest::keyClick(w.edURL, Qt::Key_Left);
+            QTest::keyClicks(Named<TUrlBox>(&w, "edURL"), QString::fromUtf8("a¥bc"));
+            QTest::keyClick(Named<TUrlBox>(&w, "edURL"), Qt::Key_Left);
+            QTest::keyClick(Named<TUrlBox>(&w, "edURL"), Qt::Key_Left);
         }) << QByteArray("URLBox=a%C2%A5|bc\r\n") << QByteArray();
-        QTest::newRow("save url box off") << QByteArray("[Main]\r\nURLBox=old|\r\n[Option]\r\nSaveURLBox=0\r\n")
-                                          << F([](TfrmMain& w) { w.edURL->setText(QStringLiteral("www.")); })
-                                          << QByteArray() << QByteArray("[Option]\r\nSaveURLBox=0\r\n\r\n");
+        QTest::newRow("save url box off")
+            << QByteArray("[Main]\r\nURLBox=old|\r\n[Option]\r\nSaveURLBox=0\r\n")
+            << F([](TfrmMain& w) { Named<TUrlBox>(&w, "edURL")->setText(QStringLiteral("www.")); }) << QByteArray()
+            << QByteArray("[Option]\r\nSaveURLBox=0\r\n\r\n");
         QTest::newRow("every option") << QByteArray("[Main]\r\nTopMost=1\r\nCapsLock=1\r\n[MakeIS]\r\n"
                                                     "TargetFolderIndex=2\r\nTargetFolder=/tmp/x\r\n[Option]\r\n"
                                                     "DirectedBrowserPath=/usr/bin/b\r\nShowToolTip=0\r\n"
@@ -415,10 +420,11 @@ private slots:
         if (!file.isNull())
             WriteFile(Ini(), file);
         auto w = Open();
-        QCOMPARE(w->edURL->text(), text);
-        QCOMPARE(w->edURL->cursorPosition(), caret);
-        QCOMPARE(w->sbCaps->Down(), caps);
-        QCOMPARE(w->Key(QStringLiteral("sbAlpha_A"))->Caption(), caps ? QStringLiteral("A") : QStringLiteral("a"));
+        QCOMPARE(Named<TUrlBox>(w, "edURL")->text(), text);
+        QCOMPARE(Named<TUrlBox>(w, "edURL")->cursorPosition(), caret);
+        QCOMPARE(Named<TMoxSpeedButton>(w, "sbCaps")->Down(), caps);
+        QCOMPARE(Named<TMoxSpeedButton>(w, QStringLiteral("sbAlpha_A"))->Caption(),
+                 caps ? QStringLiteral("A") : QStringLiteral("a"));
         QCOMPARE(ReadFile(Ini()), rewritten);
     }
 
@@ -436,16 +442,16 @@ private slots:
 
     void topMostCommand() {
         auto w = Open();
-        w->ActionList1->UpdateAll();
-        QVERIFY(!w->miTopMost->isChecked());
-        w->miTopMost->trigger();
+        Named<TActionList>(w, "ActionList1")->UpdateAll();
+        QVERIFY(!Named<QAction>(w, "miTopMost")->isChecked());
+        Named<QAction>(w, "miTopMost")->trigger();
         QVERIFY(VelGlobals::TopMost);
-        w->ActionList1->UpdateAll();
-        QVERIFY(w->miTopMost->isChecked());
+        Named<TActionList>(w, "ActionList1")->UpdateAll();
+        QVERIFY(Named<QAction>(w, "miTopMost")->isChecked());
         QVERIFY(w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         // Whoever changed the window's state, the idle update brings it back to the setting.
         w->overrideWindowFlags(w->windowFlags() & ~Qt::WindowStaysOnTopHint);
-        w->ActionList1->UpdateAll();
+        Named<TActionList>(w, "ActionList1")->UpdateAll();
         QVERIFY(w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     }
 
@@ -503,21 +509,21 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, enabled);
         auto w = Open();
-        w->edURL->setText(text);
-        w->ActionList1->UpdateAll();
-        QCOMPARE(w->actBrowse->Enabled(), enabled);
-        QCOMPARE(w->actMakeIS->Enabled(), enabled);
-        QCOMPARE(w->miBrowse->isEnabled(), enabled);
-        QCOMPARE(w->miMakeIS->isEnabled(), enabled);
+        Named<TUrlBox>(w, "edURL")->setText(text);
+        Named<TActionList>(w, "ActionList1")->UpdateAll();
+        QCOMPARE(Named<TAction>(w, "actBrowse")->Enabled(), enabled);
+        QCOMPARE(Named<TAction>(w, "actMakeIS")->Enabled(), enabled);
+        QCOMPARE(Named<QAction>(w, "miBrowse")->isEnabled(), enabled);
+        QCOMPARE(Named<QAction>(w, "miMakeIS")->isEnabled(), enabled);
     }
 
     void fileMenuKeepsItsImageCount() {
         auto w = Open();
         for (int i = 0; i < 20; ++i)
-            emit w->tmiFile->aboutToShow();
-        QCOMPARE(w->ImageList.size(), 8);
-        QCOMPARE(w->actBrowse->ImageIndex(), 7);
-        QVERIFY(!w->miBrowse->icon().isNull());
+            emit Named<QMenu>(w, "tmiFile")->aboutToShow();
+        QCOMPARE(w->MenuImageList().size(), 8);
+        QCOMPARE(Named<TAction>(w, "actBrowse")->ImageIndex(), 7);
+        QVERIFY(!Named<QAction>(w, "miBrowse")->icon().isNull());
     }
 
     // The next-page picture is two chevrons side by side, each pointing right: two strokes cross its middle

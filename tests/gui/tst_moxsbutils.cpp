@@ -21,28 +21,21 @@ QFont TestFont() {
     return font;
 }
 
-struct Face {
-    int W = 40;
-    int H = 20;
-    TMoxAlignment alignment = TMoxAlignment::taCenter;
-    QString caption;
-    TMoxSpeedButtonLayout layout = blGlyphLeft;
-    QFont font = TestFont();
-    QColor fontColor = Qt::black;
-    QColor hot;
-    QColor whenDown;
-    QColor face = kFace;
-    bool wordWrap = false, flat = false, enabled = true, transparent = false, inside = false, down = false;
-    QImage glyph;
-    int numGlyphs = 0;
-    int hotLevel = 0;
-
+// A face with the defaults these tests share, painted onto the sentinel colour.
+struct Face : TButtonFace {
     // state: blank-separated words among flat, disabled, inside, down, transparent, wrap.
     explicit Face(const QString& state = {}) {
+        W = 40;
+        H = 20;
+        font = TestFont();
+        fontColor = Qt::black;
+        shadowColor = kShadow;
+        lightColor = kLight;
+        faceColor = kFace;
         const QStringList words = state.split(u' ', Qt::SkipEmptyParts);
         flat = words.contains(u"flat");
         enabled = !words.contains(u"disabled");
-        inside = words.contains(u"inside");
+        mouseInside = words.contains(u"inside");
         down = words.contains(u"down");
         transparent = words.contains(u"transparent");
         wordWrap = words.contains(u"wrap");
@@ -52,8 +45,7 @@ struct Face {
         QImage image(W, H, QImage::Format_ARGB32_Premultiplied);
         image.fill(kSentinel);
         QPainter canvas(&image);
-        DrawButtonFace(canvas, W, H, alignment, caption, layout, font, fontColor, kShadow, kLight, hot, whenDown, face,
-                       wordWrap, flat, enabled, transparent, inside, down, glyph, numGlyphs, hotLevel);
+        DrawButtonFace(canvas, *this);
         return image;
     }
 };
@@ -168,14 +160,14 @@ private slots:
     void faceColour() {
         QFETCH(QString, state);
         Face face(state);
-        face.face = kKeyFace;
+        face.faceColor = kKeyFace;
         QFETCH(QColor, hot);
         QFETCH(int, level);
         QFETCH(QColor, whenDown);
         QFETCH(QColor, expected);
-        face.hot = hot;
+        face.hotTrackColor = hot;
         face.hotLevel = level;
-        face.whenDown = whenDown;
+        face.colorWhenDown = whenDown;
         QCOMPARE(face.Render().pixelColor(face.W / 2, face.H / 2), expected);
     }
 

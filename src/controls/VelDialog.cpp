@@ -1,7 +1,10 @@
-#include "app/VelDialog.h"
+#include "controls/VelDialog.h"
 
 #include "common/VelUtils.h"
 #include "controls/Looks.h"
+
+#include <QFrame>
+#include <QShowEvent>
 
 TVelDialog::TVelDialog(QWidget* owner, const QString& caption, QSize clientSize)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
@@ -9,7 +12,11 @@ TVelDialog::TVelDialog(QWidget* owner, const QString& caption, QSize clientSize)
     setWindowTitle(caption);
     setFont(InterfaceFont());
     setFixedSize(clientSize);
-    FPanel = new QWidget(this);
+    QPalette face = palette();
+    face.setColor(QPalette::Window, face.color(QPalette::Button));
+    setPalette(face);
+    setAutoFillBackground(true);
+    FPanel = new QFrame(this);
     FPanel->setObjectName(QStringLiteral("pnlMain"));
     FPanel->move(6, 6);
     // The panel itself never holds the focus: it passes it on to its first control.
@@ -17,6 +24,8 @@ TVelDialog::TVelDialog(QWidget* owner, const QString& caption, QSize clientSize)
 }
 
 void TVelDialog::showEvent(QShowEvent* event) {
-    CentreOnScreen(this);
+    // Only when it opens: a dialog shown again with its owner stays where the user put it.
+    if (!event->spontaneous())
+        CentreOnScreen(this);
     QDialog::showEvent(event);
 }
