@@ -7,6 +7,7 @@
 #include "settings/FileBytes.h"
 #include "settings/IniText.h"
 #include "settings/KeyIndex.h"
+#include "settings/SectionHeader.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -39,14 +40,6 @@ struct Section {
     KeyIndex keys;        // folded key -> its last key line, built at the first lookup
     bool indexed = false; // keys covers every line
 };
-
-// A "[name]" line. A "]" that is the second byte of a double-byte character does not close it.
-bool IsSectionHeader(QByteArrayView line) {
-    if (line.size() < 2 || line.front() != '[' || line.back() != ']')
-        return false;
-    const QByteArray bytes = QByteArray::fromRawData(line.data(), line.size());
-    return sjis::byteClassAt(bytes, bytes.size() - 1) != sjis::ByteClass::Trail;
-}
 
 // A list section whose "Count" runs far beyond its keys is damaged; its missing entries read empty,
 // but only this many beyond the section's lines, so that a huge Count cannot exhaust memory.
@@ -224,8 +217,8 @@ struct TQuickIni::Impl {
             const QByteArrayView line = initext::TrimControl(raw);
             if (line.isEmpty() || line.front() == ';')
                 return;
-            if (IsSectionHeader(line)) {
-                current = &append(initext::TrimControl(line.sliced(1, line.size() - 2)).toByteArray());
+            if (sectionheader::IsSectionHeader(line)) {
+                current = &append(sectionheader::SectionHeaderName(line).toByteArray());
                 return;
             }
             if (!current)
@@ -245,7 +238,16 @@ struct TQuickIni::Impl {
     }
 };
 
-TQuickIni::TQuickIni(const QString& fileName) : d(std::make_unique<Impl>()) {
+TQuickIni::TQuickIni() : d(std::make_unique<Impl>()) {}
+
+TQuickIni TQuickIni::FromBytes(QByteArray bytes) {
+    TQuickIni store;
+    store.d->autoUpdate = false;
+    store.d->load(std::move(bytes));
+    return store;
+}
+
+TQuickIni::TQuickIni(const QString& fileName) : TQuickIni() {
     d->fileName = fileName;
     QByteArray bytes;
     switch (filebytes::ReadAll(fileName, bytes)) {
@@ -260,6 +262,8 @@ TQuickIni::TQuickIni(const QString& fileName) : d(std::make_unique<Impl>()) {
 }
 
 TQuickIni::~TQuickIni() = default;
+TQuickIni::TQuickIni(TQuickIni&&) noexcept = default;
+TQuickIni& TQuickIni::operator=(TQuickIni&&) noexcept = default;
 
 const QString& TQuickIni::FileName() const {
     return d->fileName;
@@ -271,7 +275,9 @@ QByteArray TQuickIni::ReadString(const QByteArray& section, const QByteArray& ke
 }
 
 void TQuickIni::WriteString(const QByteArray& section, const QByteArray& key, const QByteArray& value) {
-    d->writeKey(d->findOrAppend(SectionName(section)), key, value);
+    const QByteArray name = SectionName(section);
+    if (sectionheader::ReadsBackAsHeader(name))
+        d->writeKey(d->findOrAppend(name), key, value);
 }
 
 qint32 TQuickIni::ReadInteger(const QByteArray& section, const QByteArray& key, qint32 def) const {
@@ -350,6 +356,8 @@ void TQuickIni::ReadList(const QByteArray& section, QList<QByteArray>& list) con
 
 void TQuickIni::WriteList(const QByteArray& section, const QList<QByteArray>& list) {
     const QByteArray name = SectionName(section);
+    if (!sectionheader::ReadsBackAsHeader(name))
+        return;
     EraseSection(name);
     // A new section with distinct keys: the lines go in directly, and the key index is built at the
     // first lookup.

@@ -26,13 +26,20 @@ public:
     // Reads fileName when it exists. Throws EFileError("ファイル %s は開けません") when it exists but
     // cannot be read.
     explicit TQuickIni(const QString& fileName);
+    // A store over a file's bytes held in memory, as the file constructor reads them; it has no file name
+    // and AutoUpdate is off. FileImage() gives the bytes back.
+    static TQuickIni FromBytes(QByteArray bytes);
     ~TQuickIni();
     TQuickIni(const TQuickIni&) = delete;
     TQuickIni& operator=(const TQuickIni&) = delete;
+    TQuickIni(TQuickIni&&) noexcept;
+    TQuickIni& operator=(TQuickIni&&) noexcept;
 
     const QString& FileName() const;
 
     QByteArray ReadString(const QByteArray& section, const QByteArray& key, const QByteArray& def) const;
+    // A section name that the file would not give back as itself (blanks or control bytes at its ends, a
+    // lone lead byte at its end) is refused: nothing is written, as by WriteList.
     void WriteString(const QByteArray& section, const QByteArray& key, const QByteArray& value);
     qint32 ReadInteger(const QByteArray& section, const QByteArray& key, qint32 def) const;
     void WriteInteger(const QByteArray& section, const QByteArray& key, qint32 value);
@@ -63,6 +70,7 @@ public:
     void Release();
 
 private:
+    TQuickIni();
     struct Impl;
     std::unique_ptr<Impl> d;
 };

@@ -110,6 +110,56 @@ private slots:
         QCOMPARE(Load(file)->FileImage(), image);
     }
 
+    // Whatever a file reads as, its rewrite reads the same and is rewritten unchanged.
+    void roundTrip_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QByteArray>("section");
+        QTest::addColumn<QByteArray>("key");
+        QTest::addColumn<QByteArray>("value");
+        QTest::newRow("blank as second byte of a name")
+            << B("[A]\r\nk=1\r\n[\x81 ]\r\nk=2") << B("A") << B("k") << B("1");
+        QTest::newRow("control as second byte of a name")
+            << B("[A]\r\nk=1\r\n[\x81\x01]\r\nk=2") << B("A") << B("k") << B("1");
+        QTest::newRow("blank after a lead byte, then a blank")
+            << B("[Main]\r\nLeft=50\r\n[x\x81 ]\r\nLeft=700") << B("Main") << B("Left") << B("50");
+        QTest::newRow("bracket as trail byte") << B("[a]\r\nk=1\r\n[\x83]\r\nk=2") << B("a") << B("k") << B("2");
+        QTest::newRow("lone lead byte ends a value") << B("[a]\r\nk=v\x81 \r\n") << B("a") << B("k") << B("v\x81");
+        QTest::newRow("quoted blanks") << B("[a]\r\nk=\" x \"") << B("a") << B("k") << B(" x ");
+    }
+    void roundTrip() {
+        QFETCH(QByteArray, file);
+        QFETCH(QByteArray, section);
+        QFETCH(QByteArray, key);
+        QFETCH(QByteArray, value);
+        const TQuickIni ini = TQuickIni::FromBytes(file);
+        QCOMPARE(ini.ReadString(section, key, "def"), value);
+        const QByteArray image = ini.FileImage();
+        const TQuickIni rewritten = TQuickIni::FromBytes(image);
+        QCOMPARE(rewritten.ReadString(section, key, "def"), value);
+        QCOMPARE(rewritten.FileImage(), image);
+    }
+
+    // A section is written only under a name that its header line gives back.
+    void sectionNamesReadBack_data() {
+        QTest::addColumn<QByteArray>("section");
+        QTest::addColumn<QByteArray>("image");
+        QTest::newRow("lone lead byte at the end") << B("x\x81") << B("");
+        QTest::newRow("lead byte alone") << B("\x81") << B("");
+        QTest::newRow("blank at the end") << B("Main ") << B("");
+        QTest::newRow("double byte at the end") << B("x\x83\x5d") << B("[x\x83\x5d]\r\nk=1\r\n\r\n");
+        QTest::newRow("blank as second byte") << B("\x81 ") << B("[\x81 ]\r\nk=1\r\n\r\n");
+    }
+    void sectionNamesReadBack() {
+        QFETCH(QByteArray, section);
+        QFETCH(QByteArray, image);
+        TQuickIni ini = TQuickIni::FromBytes(B("[a]\r\nk=0"));
+        ini.WriteString(section, "k", "1");
+        QCOMPARE(ini.FileImage(), "[a]\r\nk=0\r\n\r\n" + image);
+        const TQuickIni rewritten = TQuickIni::FromBytes(ini.FileImage());
+        QCOMPARE(rewritten.ReadString(section, "k", "def"), image.isEmpty() ? B("def") : B("1"));
+        QCOMPARE(rewritten.ReadString("a", "k", "def"), B("0"));
+    }
+
     void readString_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QByteArray>("section");

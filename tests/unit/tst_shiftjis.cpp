@@ -61,6 +61,23 @@ private slots:
         QCOMPARE(sjis::fromUnicode(text, sjis::Unencodable::Refuse).has_value(), encodable);
     }
 
+    // Bytes shown in a box and written back: the same bytes, "%XX" for bytes that form no character, or the
+    // preferred code of a character that has two.
+    void bytesRoundTrip_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QByteArray>("back");
+        QTest::newRow("text and extra bytes")
+            << QByteArray("http://\x83\x7c\xff\xa0") << QByteArray("http://\x83\x7c\xff\xa0");
+        QTest::newRow("unassigned pair") << QByteArray("a\x85\x40") << QByteArray("a%85%40");
+        QTest::newRow("lead before a line break") << QByteArray("\x83\x0d") << QByteArray("%83\r");
+        QTest::newRow("NEC-selected IBM row") << QByteArray("\xed\x40") << QByteArray("\xfa\x5c");
+    }
+    void bytesRoundTrip() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QByteArray, back);
+        QCOMPARE(sjis::fromUnicode(sjis::toUnicode(bytes), sjis::Unencodable::Refuse), std::optional(back));
+    }
+
     // Every byte and byte pair that decodes to a real character comes back as the same bytes.
     void roundTripWholeTable() {
         int pairs = 0;

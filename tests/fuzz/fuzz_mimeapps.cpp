@@ -1,0 +1,52 @@
+// MIME association lists: the input is the user's mimeapps.list; the default http handler is looked up
+// among two installed desktop entries.
+#include "FuzzCheck.h"
+#include "platform/generic/XdgApplications.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+struct Tree {
+    QTemporaryDir dir;
+    QProcessEnvironment environment;
+    QString list;
+
+    Tree() {
+        const QString root = dir.path();
+        for (const char* folder : {"config", "data/applications", "etc", "share/applications"})
+            QDir().mkpath(root + u'/' + QLatin1String(folder));
+        for (const char* id : {"a", "b"}) {
+            QFile entry(root + "/data/applications/" + QLatin1String(id) + ".desktop");
+            if (entry.open(QIODevice::WriteOnly))
+                entry.write("[Desktop Entry]\nType=Application\nName=A\nExec=/bin/true %u\n");
+        }
+        environment.insert("HOME", root);
+        environment.insert("XDG_CONFIG_HOME", root + "/config");
+        environment.insert("XDG_CONFIG_DIRS", root + "/etc");
+        environment.insert("XDG_DATA_HOME", root + "/data");
+        environment.insert("XDG_DATA_DIRS", root + "/share");
+        environment.insert("XDG_CURRENT_DESKTOP", "X-Fuzz");
+        environment.insert("PATH", "/bin");
+        list = root + "/config/mimeapps.list";
+    }
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static Tree tree;
+    {
+        QFile file(tree.list);
+        FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        FUZZ_CHECK(file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size)) == qint64(size));
+    }
+    const TXdgApplications applications(tree.environment);
+    for (const char* type : {"x-scheme-handler/http", "text/html"}) {
+        const QString found = applications.DefaultApplication(QLatin1String(type));
+        FUZZ_CHECK(found.isEmpty() || found.startsWith(tree.dir.path() + "/data/applications/"));
+    }
+    return 0;
+}
