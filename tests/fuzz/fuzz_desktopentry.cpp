@@ -1,6 +1,6 @@
 // Desktop entries: the [Desktop Entry] group, its string escapes and its Exec line.
 #include "FuzzCheck.h"
-#include "platform/generic/DesktopEntry.h"
+#include "platform/xdg/DesktopEntry.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray content = FuzzBytes(data, size);

@@ -1,7 +1,7 @@
 // MIME association lists: the input is the user's mimeapps.list; the default http handler is looked up
 // among two installed desktop entries.
 #include "FuzzCheck.h"
-#include "platform/generic/XdgApplications.h"
+#include "platform/xdg/XdgApplications.h"
 
 #include <QDir>
 #include <QFile>
