@@ -1,6 +1,7 @@
 // The settings store: load any bytes, read every setting, rewrite, reload; then write values taken from the
 // input and reload again. Whatever the store reads, the bytes it writes read back the same.
 #include "FuzzCheck.h"
+#include "common/TextLines.h"
 #include "settings/IniText.h"
 #include "settings/QuickIni.h"
 
@@ -21,7 +22,7 @@ std::vector<Name> NamesToRead(const QByteArray& input) {
                                {"MakeIS", "TargetFolder"}, {"Template", "Count"}, {"Option", "DirectedBrowserPath"},
                                {"Option", "ShowToolTip"}};
     QByteArray section = "Main";
-    initext::ForEachLine(input, [&](QByteArrayView raw) {
+    ForEachLine(input, [&](QByteArrayView raw) {
         if (names.size() >= 64)
             return;
         const QByteArrayView line = initext::TrimControl(raw);
@@ -62,7 +63,7 @@ void CheckRoundTrip(const TQuickIni& ini, const std::vector<Name>& names) {
 
 QList<QByteArray> InputLines(const QByteArray& input) {
     QList<QByteArray> lines;
-    initext::ForEachLine(input, [&](QByteArrayView line) {
+    ForEachLine(input, [&](QByteArrayView line) {
         if (lines.size() < 16)
             lines << line.toByteArray();
     });
