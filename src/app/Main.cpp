@@ -101,6 +101,7 @@ void TfrmMain::CreateClientArea() {
     urlPalette.setColor(QPalette::Text, kKeyFaceColor);
     edURL->setPalette(urlPalette);
     connect(edURL, &TUrlBox::EnterPressed, this, &TfrmMain::edURLKeyDown);
+    edURL->OnKeyPress = [this](QChar& key) { edURLKeyPress(key); };
 
     CreateKeys(client);
 }

@@ -143,6 +143,7 @@ private:
     void sbAmpersandClick(TMoxSpeedButton* sender);
     void sbCapsMouseDown(TMoxSpeedButton* sender);
     void edURLKeyDown();
+    void edURLKeyPress(QChar& key);
     void ApplicationEvents1Idle();
 
     void actFromClipUpdate(TAction* sender);

@@ -88,8 +88,8 @@ void TfrmMain::CreatePictureButtons() {
     pbMakeIS->setGeometry(6, 36, 95, 20);
     for (auto [button, action] : {std::pair{pbBrowse, actBrowse}, std::pair{pbMakeIS, actMakeIS}}) {
         button->SetColor(kWindowColor);
-        button->SetColorWhenDown(QColor(0x02, 0x9F, 0xFD));
-        button->SetHotTrackColor(QColor(0x6F, 0xBE, 0xFF));
+        button->SetColorWhenDown(kKeyDownColor);
+        button->SetHotTrackColor(kBlueHotTrackColor);
         button->SetFlat(true);
         QFont font = button->font();
         font.setBold(true);

@@ -148,6 +148,12 @@ void TfrmMain::edURLKeyDown() {
         actBrowse->Execute();
 }
 
+// The carriage return is never typed into the box: Enter belongs to the browse command.
+void TfrmMain::edURLKeyPress(QChar& key) {
+    if (key == u'\r')
+        key = QChar();
+}
+
 void TfrmMain::SetLetterCase(bool upper) {
     TMoxSpeedButton* sentinel = Key(QStringLiteral("sbAlpha_Q"));
     const QString from = upper ? QStringLiteral("q") : QStringLiteral("Q");

@@ -70,11 +70,16 @@ void TUrlBox::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        // The carriage return never reaches the text; the browse command decides what Enter does.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter)
         emit EnterPressed();
-        event->accept();
-        return;
+    if (OnKeyPress && (enter || event->text().size() == 1)) {
+        QChar key = enter ? QChar(u'\r') : event->text().at(0);
+        OnKeyPress(key);
+        if (key.isNull()) {
+            event->accept();
+            return;
+        }
     }
     TOneLineEdit::keyPressEvent(event);
 }

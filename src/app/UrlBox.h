@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QKeySequence>
 #include <QList>
+#include <functional>
 
 // The URL box. Its text is seen by the rules as code page 932 bytes with byte offsets for the caret and
 // the selection; a character that the code page cannot hold is turned into its percent-encoded UTF-8
@@ -29,6 +30,9 @@ public:
 
     // Keys that belong to the window's menu: the box neither handles nor overrides them.
     void SetReservedKeys(const QList<QKeySequence>& keys) { FReserved = keys; }
+
+    // Sees each typed character before the box does; a character set to null is not typed.
+    std::function<void(QChar& key)> OnKeyPress;
 
 signals:
     // Enter or Return was pressed, whatever the modifiers (edURLKeyDown).
