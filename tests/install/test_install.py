@@ -105,5 +105,42 @@ class InstallTest(unittest.TestCase):
         self.assertEqual(window_class, desktop_entry(self.path(DESKTOP))["StartupWMClass"])
 
 
+class PackageTest(unittest.TestCase):
+    """The Debian package built from the same install rules: its files, its dependencies, and an install into a
+    throwaway root that leaves the machine's own package database alone."""
+
+    def test_package_installs_into_a_throwaway_root(self):
+        work = tempfile.mkdtemp(prefix="vel-package-")
+        try:
+            subprocess.run(["cpack", "--config", os.path.join(BUILD_DIR, "CPackConfig.cmake"), "-B", work],
+                           check=True, stdout=subprocess.DEVNULL)
+            deb = [name for name in os.listdir(work) if name.endswith(".deb")]
+            self.assertEqual(len(deb), 1, os.listdir(work))
+            deb = os.path.join(work, deb[0])
+            listed = subprocess.run(["dpkg-deb", "-c", deb], capture_output=True, text=True, check=True).stdout
+            files = {line.split()[-1].lstrip(".").lstrip("/") for line in listed.splitlines()
+                     if not line.startswith("d")}
+            self.assertEqual(files, {"usr/" + name for name in EXPECTED})
+            depends = subprocess.run(["dpkg-deb", "-f", deb, "Depends"], capture_output=True, text=True,
+                                     check=True).stdout
+            for package in ("fonts-ipafont-gothic", "qt6-translations-l10n", "libqt6widgets6"):
+                self.assertIn(package, depends)
+            if os.geteuid() != 0:
+                self.skipTest("installing into a dpkg root needs root")
+            root = os.path.join(work, "root")
+            for folder in ("var/lib/dpkg/info", "var/lib/dpkg/updates"):
+                os.makedirs(os.path.join(root, folder))
+            open(os.path.join(root, "var/lib/dpkg/status"), "w").close()
+            # The throwaway database knows none of the dependencies; the machine's own is not consulted.
+            subprocess.run(["dpkg", "--root=" + root, "--force-depends", "--force-not-root", "-i", deb],
+                           check=True, capture_output=True)
+            self.assertTrue(os.access(os.path.join(root, "usr/bin/velmarinth"), os.X_OK))
+            status = subprocess.run(["dpkg-query", "--admindir=" + os.path.join(root, "var/lib/dpkg"), "-W",
+                                     "-f=${Status}", "velmarinth"], capture_output=True, text=True).stdout
+            self.assertEqual(status, "install ok installed")
+        finally:
+            shutil.rmtree(work, ignore_errors=True)
+
+
 if __name__ == "__main__":
     unittest.main()
