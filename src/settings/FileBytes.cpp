@@ -4,6 +4,26 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+// The rename is an entry in the folder: until the folder itself reaches the disk, a power cut can bring the
+// old name back with the new file's blocks lost to it.
+void SyncFolderOf(const QString& path) {
+    const QFileInfo target(path);
+    const QString file = target.isSymLink() ? target.canonicalFilePath() : target.absoluteFilePath();
+    const QByteArray folder = QFile::encodeName(QFileInfo(file).absolutePath());
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+} // namespace
+
 namespace filebytes {
 
 ReadStatus ReadAll(const QString& path, QByteArray& bytes) {
@@ -34,7 +54,10 @@ bool ReplaceAtomically(const QString& path, QByteArrayView bytes) {
         file.cancelWriting();
         return false;
     }
-    return file.commit();
+    if (!file.commit())
+        return false;
+    SyncFolderOf(path);
+    return true;
 }
 
 } // namespace filebytes
