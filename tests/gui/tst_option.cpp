@@ -7,11 +7,13 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -134,6 +136,37 @@ private slots:
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QVERIFY(VelGlobals::RunWithCommandLine);
         QVERIFY(VelGlobals::UseDirectedBrowser);
+    }
+
+    // "..." starts in the folder of the program the box names; a pick fills the box, a cancel leaves it.
+    void selectBrowserStartsBesideTheProgram_data() {
+        QTest::addColumn<bool>("pick");
+        QTest::newRow("pick") << true;
+        QTest::newRow("cancel") << false;
+    }
+    void selectBrowserStartsBesideTheProgram() {
+        QFETCH(bool, pick);
+        QDir(FDir.path()).mkpath(QStringLiteral("apps"));
+        const QString current = MakeFile("apps/current", true);
+        const QString other = MakeFile("apps/other", true);
+        VelGlobals::UseDirectedBrowser = true;
+        VelGlobals::DirectedBrowserPath = current.toUtf8();
+        TfrmOption dialog(nullptr, FShell, QString());
+        dialog.show();
+        QString startFolder;
+        QTimer::singleShot(0, &dialog, [&] {
+            auto* files = Named<QFileDialog>(&dialog, "OpenDialog");
+            startFolder = files->directory().absolutePath();
+            if (pick) {
+                files->selectFile(other);
+                QMetaObject::invokeMethod(files, "accept");
+            } else {
+                files->reject();
+            }
+        });
+        Click(Named<QPushButton>(&dialog, "btnSelectBrowser"));
+        QCOMPARE(startFolder, FDir.filePath(QStringLiteral("apps")));
+        QCOMPARE(Named<QLineEdit>(&dialog, "edBrowserPath")->text(), pick ? other : current);
     }
 
     // A chosen program that was deleted: the default browser is offered and the stale path stays in view.
