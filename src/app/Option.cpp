@@ -94,7 +94,6 @@ void TfrmOption::CreateBrowserGroup() {
 
     btnSelectBrowser = NamedControl<QPushButton>(gbBrowser, "btnSelectBrowser", "...", {350, 89, 20, 21});
     btnSelectBrowser->setFont(FaceFont(kPGothicFace, 13, true));
-    btnSelectBrowser->setAutoDefault(false);
 
     OnChosen(rbUseDefaultBrowser, this, [this] { rbUseDefaultBrowserClick(); });
     OnChosen(rbUseDirectedBrowser, this, [this] { rbUseDirectedBrowserClick(); });
@@ -109,8 +108,6 @@ void TfrmOption::CreateButtons() {
     btnOK->setDefault(true);
     btnCansel = NamedControl<QPushButton>(this, "btnCansel", "キャンセル", {231, 279, 88, 23});
     btnHelp = NamedControl<QPushButton>(this, "btnHelp", "ヘルプ(&H)", {327, 280, 88, 21});
-    // Enter belongs to OK wherever the focus is, except on a push button, which takes it itself.
-    btnHelp->setAutoDefault(false);
     connect(btnCansel, &QPushButton::clicked, this, &QDialog::reject);
     connect(btnHelp, &QPushButton::clicked, this, &TfrmOption::btnHelpClick);
 }
