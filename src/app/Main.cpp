@@ -256,13 +256,16 @@ void TfrmMain::actTopMostExecute(TAction* sender) {
 
 void TfrmMain::miOptionClick() {
     SetTopMost(this, false);
-    {
-        TfrmOption dialog(this);
-        if (dialog.exec() == QDialog::Accepted) {
-            ApplyIdleHook();
-        }
+    // The window goes back on top after the dialog is gone, however it went.
+    struct TTopMostAfterwards {
+        TfrmMain* window;
+        ~TTopMostAfterwards() { SetTopMost(window, VelGlobals::TopMost); }
+    } topMostAfterwards{this};
+    TfrmOption dialog(this, *ShellOpen, FManualPath);
+    if (dialog.exec() == QDialog::Accepted) {
+        // Tooltips follow ShowToolTip by themselves (eventFilter); the Caps hook is attached or removed here.
+        ApplyIdleHook();
     }
-    SetTopMost(this, VelGlobals::TopMost);
 }
 
 void TfrmMain::miHelpClick() {

@@ -10,6 +10,8 @@
 #include "controls/MoxSpeedButton.h"
 #include "templates/TemplateList.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
@@ -300,6 +302,31 @@ private slots:
         auto w = Open();
         w->findChild<QAction*>(QStringLiteral("miHelp"))->trigger();
         QCOMPARE(shellOpen.opened, QStringList{dir->filePath(QStringLiteral("Velmarinth.txt"))});
+    }
+
+    // The options dialog: the manual opens while it stays up; the Caps hook changes after OK only.
+    void optionsAppliedAfterOkOnly_data() {
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("OK") << true;
+        QTest::newRow("Cancel") << false;
+    }
+    void optionsAppliedAfterOkOnly() {
+        QFETCH(bool, ok);
+        auto w = Open();
+        bool stayedOpen = false;
+        QTimer::singleShot(0, w.get(), [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog && dialog->objectName() == QStringLiteral("frmOption"));
+            QTest::mouseClick(Named<QAbstractButton>(dialog, "cbSyncCapsLock"), Qt::LeftButton, {}, QPoint(4, 8));
+            Named<QAbstractButton>(dialog, "btnHelp")->click();
+            stayedOpen = dialog->isVisible();
+            Named<QAbstractButton>(dialog, ok ? "btnOK" : "btnCansel")->click();
+        });
+        w->findChild<QAction*>(QStringLiteral("miOption"))->trigger();
+        QVERIFY(stayedOpen);
+        QCOMPARE(shellOpen.opened, QStringList{dir->filePath(QStringLiteral("Velmarinth.txt"))});
+        QCOMPARE(VelGlobals::SyncCapsLock, ok);
+        QCOMPARE(Named<TActionList>(w, "ActionList1")->HasIdleHandler(), ok);
     }
 
     void enterRunsBrowseOnlyWhenEnabled() {
