@@ -18,3 +18,8 @@ void PrepareApplication() {
     else
         delete translator;
 }
+
+QString InstanceTitle() {
+    const QString chosen = qEnvironmentVariable("VEL_INSTANCE_TITLE");
+    return chosen.isEmpty() ? QStringLiteral("Velmarinth ") : chosen;
+}
