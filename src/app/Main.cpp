@@ -9,6 +9,7 @@
 #include "common/VelGlobals.h"
 #include "common/VelUtils.h"
 #include "common/WorkArea.h"
+#include "controls/HintWindowXP.h"
 #include "controls/Looks.h"
 #include "controls/MoxSpeedButton.h"
 #include "controls/ZelkOnlyOne.h"
@@ -25,6 +26,7 @@
 #include <QDir>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
@@ -67,6 +69,12 @@ TfrmMain::TfrmMain(const QString& settingsDir, const QString& manualPath, QWidge
     FSessionEnd = new TSessionEnd(this);
     connect(FSessionEnd, &TSessionEnd::Ending, this, &TfrmMain::EndSession);
     qApp->installEventFilter(this);
+    if (THintManager* hints = THintManager::Instance()) {
+        // The main window's hints follow ShowToolTip; other windows keep theirs.
+        hints->HintAllowed = [window = QPointer<QWidget>(this)](const QWidget* widget) {
+            return !window || widget->window() != window || VelGlobals::ShowToolTip;
+        };
+    }
 
     if (!instanceTitle.isEmpty()) {
         ZelkOnlyOne1 = new TZelkOnlyOne(this);

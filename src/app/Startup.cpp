@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "common/Fonts.h"
+#include "controls/HintWindowXP.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -10,6 +11,7 @@ void PrepareApplication() {
     // The title (with its trailing blank) names the program to the desktop.
     QCoreApplication::setApplicationName(QStringLiteral("Velmarinth "));
     QGuiApplication::setDesktopFileName(QStringLiteral("velmarinth"));
+    THintManager::Install();
     MapWindowsFonts();
     // The interface is Japanese whatever the locale, so the standard buttons ("はい(&Y)", "いいえ(&N)") are too.
     auto* translator = new QTranslator(qApp);
