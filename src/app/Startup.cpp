@@ -11,8 +11,9 @@ void PrepareApplication() {
     // The title (with its trailing blank) names the program to the desktop.
     QCoreApplication::setApplicationName(QStringLiteral("Velmarinth "));
     QGuiApplication::setDesktopFileName(QStringLiteral("velmarinth"));
-    THintManager::Install();
     MapWindowsFonts();
+    // Every hint shows in the flat hint window, from the first one on.
+    THintManager::Install();
     // The interface is Japanese whatever the locale, so the standard buttons ("はい(&Y)", "いいえ(&N)") are too.
     auto* translator = new QTranslator(qApp);
     if (translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
