@@ -9,8 +9,10 @@
 #include "common/VelGlobals.h"
 #include "common/VelUtils.h"
 #include "common/WorkArea.h"
+#include "controls/HintWindowXP.h"
 #include "controls/Looks.h"
 #include "controls/MoxSpeedButton.h"
+#include "controls/ZelkOnlyOne.h"
 #include "platform/CapsLock.h"
 #include "platform/DesktopNotify.h"
 #include "platform/SessionEnd.h"
@@ -24,6 +26,7 @@
 #include <QDir>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
@@ -47,7 +50,7 @@ std::function<void(const QString&)> TfrmMain::SessionEndReporter = ReportAtSessi
 ICapsLock* TfrmMain::CapsLock = &DesktopCapsLock();
 IShellOpen* TfrmMain::ShellOpen = &DesktopShellOpen();
 
-TfrmMain::TfrmMain(const QString& settingsDir, const QString& manualPath, QWidget* parent)
+TfrmMain::TfrmMain(const QString& settingsDir, const QString& manualPath, QWidget* parent, const QString& instanceTitle)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       FSettingsDir(settingsDir),
@@ -66,7 +69,18 @@ TfrmMain::TfrmMain(const QString& settingsDir, const QString& manualPath, QWidge
     FSessionEnd = new TSessionEnd(this);
     connect(FSessionEnd, &TSessionEnd::Ending, this, &TfrmMain::EndSession);
     qApp->installEventFilter(this);
+    if (THintManager* hints = THintManager::Instance()) {
+        // The main window's hints follow ShowToolTip; other windows keep theirs.
+        hints->HintAllowed = [window = QPointer<QWidget>(this)](const QWidget* widget) {
+            return !window || widget->window() != window || VelGlobals::ShowToolTip;
+        };
+    }
 
+    if (!instanceTitle.isEmpty()) {
+        ZelkOnlyOne1 = new TZelkOnlyOne(this);
+        ZelkOnlyOne1->SwitchToPrevious = true;
+        ZelkOnlyOne1->Loaded(instanceTitle);
+    }
     FormCreate();
 }
 
@@ -106,12 +120,24 @@ void TfrmMain::CreateClientArea() {
     CreateKeys(client);
 }
 
+bool TfrmMain::ShowMainForm() const {
+    return !ZelkOnlyOne1 || !ZelkOnlyOne1->AnotherRuns();
+}
+
 void TfrmMain::FormCreate() {
     const QPoint centred = ScreenCentre(this);
     move(centred);
     FastLeftHeld = false;
     FastRightHeld = false;
 
+    if (!ShowMainForm()) {
+        // A second instance only reads: the running one owns the file, and a rewrite here could race with
+        // its own write and throw away its changes. It shows nothing, not even an error.
+        TQuickIni ini{QString()};
+        ini.SetAutoUpdate(false);
+        ReadSettings(ini, centred);
+        return;
+    }
     try {
         TQuickIni ini(SettingsPath());
         ReadSettings(ini, centred);
@@ -164,6 +190,8 @@ TVelWindowState TfrmMain::ShownWindowState() const {
 }
 
 bool TfrmMain::SaveSettings() {
+    if (!ShowMainForm())
+        return false;
     // What is stored is what the window shows now, also when the window manager changed it a moment ago.
     actTopMost->Update();
     try {

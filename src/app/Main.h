@@ -21,6 +21,7 @@ class TSessionEnd;
 class TSysImageList;
 class TTemplateMenu;
 class TUrlBox;
+class TZelkOnlyOne;
 class TQuickIni;
 struct TVelWindowState;
 
@@ -31,7 +32,9 @@ class TfrmMain final : public QMainWindow {
 public:
     // settingsDir: the folder of the settings file; manualPath: the manual the Help menu opens, by default
     // the one in settingsDir.
-    explicit TfrmMain(const QString& settingsDir, const QString& manualPath = QString(), QWidget* parent = nullptr);
+    // instanceTitle: the title that keeps a second copy from running; empty runs without that guard.
+    explicit TfrmMain(const QString& settingsDir, const QString& manualPath = QString(), QWidget* parent = nullptr,
+                      const QString& instanceTitle = QString());
     ~TfrmMain() override;
 
     // Shows an error to the user; tests replace it.
@@ -44,6 +47,8 @@ public:
     static IShellOpen* ShellOpen;
 
     QString SettingsPath() const;
+    // False in a second instance, which ends without ever showing its window.
+    bool ShowMainForm() const;
 
     // Keyboard
     void InsertAtCaret(const QByteArray& text);
@@ -64,6 +69,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    TZelkOnlyOne* ZelkOnlyOne1 = nullptr;
+
     // Controls
     TUrlBox* edURL = nullptr;
     TMoxSpeedButton* sbCaps = nullptr;

@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "common/Fonts.h"
+#include "controls/HintWindowXP.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -11,10 +12,17 @@ void PrepareApplication() {
     QCoreApplication::setApplicationName(QStringLiteral("Velmarinth "));
     QGuiApplication::setDesktopFileName(QStringLiteral("velmarinth"));
     MapWindowsFonts();
+    // Every hint shows in the flat hint window, from the first one on.
+    THintManager::Install();
     // The interface is Japanese whatever the locale, so the standard buttons ("はい(&Y)", "いいえ(&N)") are too.
     auto* translator = new QTranslator(qApp);
     if (translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(translator);
     else
         delete translator;
+}
+
+QString InstanceTitle() {
+    const QString chosen = qEnvironmentVariable("VEL_INSTANCE_TITLE");
+    return chosen.isEmpty() ? QStringLiteral("Velmarinth ") : chosen;
 }

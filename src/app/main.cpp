@@ -13,7 +13,9 @@ int main(int argc, char* argv[]) {
     PreferX11Platform();
     QApplication app(qtArgc, qtArgv);
     PrepareApplication();
-    TfrmMain frmMain(SettingsFolder(), ManualPath());
+    TfrmMain frmMain(SettingsFolder(), ManualPath(), nullptr, InstanceTitle());
+    if (!frmMain.ShowMainForm())
+        return 0;
     frmMain.show();
     return QApplication::exec();
 }

@@ -12,6 +12,7 @@ import subprocess
 import tempfile
 import time
 import unittest
+import uuid
 
 BINARY = os.environ.get("VEL_BINARY") or os.path.join(
     os.path.dirname(__file__), "..", "..", "build", "dev", "src", "app", "velmarinth")
@@ -99,8 +100,11 @@ class Display:
 class App:
     """One run of velmarinth in its own folder."""
 
-    def __init__(self, display, folder, user=None, base_env=None):
+    def __init__(self, display, folder, user=None, base_env=None, title=None):
         self.display = display
+        # Runs side by side must not take each other for a running copy: each gets its own instance title
+        # unless a test shares one on purpose.
+        self.title = title or "Velmarinth e2e %d %s" % (os.getpid(), uuid.uuid4().hex)
         self.folder = folder
         self.user = user
         self.base_env = base_env
@@ -134,7 +138,8 @@ class App:
         if self.user is not None:
             args = ["setpriv", "--reuid=%d" % self.user, "--regid=%d" % self.user, "--clear-groups"] + args
         with open(os.path.join(self.folder, "stderr.log"), "ab") as log:
-            self.proc = subprocess.Popen(args, cwd=self.folder, env=dict(self.env(), **(env or {})),
+            env = dict(self.env(), VEL_INSTANCE_TITLE=self.title, **(env or {}))
+            self.proc = subprocess.Popen(args, cwd=self.folder, env=env,
                                          stdout=subprocess.DEVNULL, stderr=log)
         if wait:
             self.wid = self.find_window("^Velmarinth$")
@@ -314,7 +319,7 @@ class E2ETestCase(unittest.TestCase):
             app.kill()
         shutil.rmtree(self.folder, ignore_errors=True)
 
-    def app(self, user=None, folder=None, base_env=None):
-        app = App(self.display, folder or self.folder, user, base_env)
+    def app(self, user=None, folder=None, base_env=None, title=None):
+        app = App(self.display, folder or self.folder, user, base_env, title)
         self.apps.append(app)
         return app

@@ -1,0 +1,117 @@
+"""One instance at a time: a second start brings the running window forward and shows none of its own."""
+import os
+import signal
+import statistics
+import subprocess
+import threading
+import time
+import unittest
+import uuid
+
+from harness import HEADER, E2ETestCase, wait_for
+
+
+class SingleInstanceTest(E2ETestCase):
+    def setUp(self):
+        super().setUp()
+        self.title = "Velmarinth e2e %s" % uuid.uuid4().hex
+
+    def twin(self, title=None):
+        return self.app(title=title or self.title)
+
+    def active_window(self):
+        return self.display.x(["xdotool", "getactivewindow"]).strip()
+
+    def client_list_spy(self):
+        return subprocess.Popen(["xprop", "-root", "-spy", "_NET_CLIENT_LIST"], stdout=subprocess.PIPE, text=True,
+                                env=dict(os.environ, DISPLAY=self.display.name))
+
+    def managed_windows(self, spy):
+        spy.terminate()
+        out, _ = spy.communicate()
+        seen = set()
+        for line in out.splitlines():
+            seen.update(int(w, 16) for w in line.partition("#")[2].replace(",", " ").split())
+        return seen
+
+    def second_start(self):
+        second = self.twin().start(wait=False)
+        self.assertEqual(second.wait_exit(20), 0)
+        return second
+
+    def test_second_start_shows_no_window_and_leaves_the_settings_alone(self):
+        first = self.twin().start()
+        other = self.app().start()  # another title: takes the focus, and does not count as a running copy
+        wait_for(lambda: self.active_window() == other.wid, what="other window active")
+        stored = HEADER + b"[Main]\r\nLeft=1\r\nTop=2\r\n\r\n"
+        with open(first.ini, "wb") as f:
+            f.write(stored)
+        spy = self.client_list_spy()
+        time.sleep(0.3)
+        self.second_start()
+        wait_for(lambda: self.active_window() == first.wid, what="first window active")
+        self.assertEqual(self.managed_windows(spy), {int(first.wid), int(other.wid)}, "no window of the second")
+        self.assertEqual(first.read_ini(), stored, "the second start never writes the settings file")
+        self.assertIsNone(first.proc.poll())
+
+    def test_minimized_first_is_restored_and_raised(self):
+        first = self.twin().start()
+        self.display.x(["xdotool", "windowminimize", "--sync", first.wid])
+        wait_for(lambda: "IsViewable" not in self.display.x(["xwininfo", "-id", first.wid]), what="minimized")
+        self.second_start()
+        wait_for(lambda: "IsViewable" in self.display.x(["xwininfo", "-id", first.wid]), what="restored")
+        wait_for(lambda: self.active_window() == first.wid, what="first window active")
+
+    def test_killed_first_never_blocks_the_next_start(self):
+        first = self.twin().start()
+        first.proc.send_signal(signal.SIGKILL)
+        first.proc.wait()
+        again = self.twin().start()
+        self.assertTrue(again.wid)
+
+    def test_simultaneous_starts_give_exactly_one_window(self):
+        started = time.monotonic()
+        for pair in range(20):
+            title = "%s pair %d" % (self.title, pair)
+            a, b = self.twin(title).start(wait=False), self.twin(title).start(wait=False)
+            ended = wait_for(lambda: [p for p in (a, b) if p.proc.poll() is not None], 20, what="one start ended")
+            self.assertEqual(len(ended), 1, "exactly one of the two starts ends")
+            self.assertEqual(ended[0].proc.returncode, 0)
+            winner = b if ended[0] is a else a
+            winner.find_window("^Velmarinth$")
+            self.assertIsNone(winner.proc.poll())
+            winner.kill()
+        self.assertLess(time.monotonic() - started, 300)
+
+    def test_different_titles_do_not_see_each_other(self):
+        first = self.twin().start()
+        second = self.twin(self.title + " other").start()
+        self.assertNotEqual(first.wid, second.wid)
+        self.assertIsNone(first.proc.poll())
+
+    @unittest.skipUnless(os.environ.get("VEL_FIGURES"), "figures on request (VEL_FIGURES=1)")
+    def test_figures_second_start_to_first_window_active(self):
+        first = self.twin().start()
+        other = self.app().start()
+        to_active, lifetimes = [], []
+        for _ in range(10):
+            self.display.x(["xdotool", "windowactivate", "--sync", other.wid])
+            wait_for(lambda: self.active_window() == other.wid, what="other window active")
+            begin = time.monotonic()
+            second = self.twin().start(wait=False)
+            ended = []
+            waiter = threading.Thread(target=lambda: ended.append(second.wait_exit(20) is not None and
+                                                                  time.monotonic()))
+            waiter.start()
+            wait_for(lambda: self.active_window() == first.wid, 20, 0.005, what="first window active")
+            to_active.append(time.monotonic() - begin)
+            waiter.join()
+            lifetimes.append(ended[0] - begin)
+        print("\nsecond start -> first window active: median %.0f ms (min %.0f, max %.0f); second process lives:"
+              " median %.0f ms (max %.0f)" % (statistics.median(to_active) * 1000, min(to_active) * 1000,
+                                             max(to_active) * 1000, statistics.median(lifetimes) * 1000,
+                                             max(lifetimes) * 1000))
+
+
+if __name__ == "__main__":
+    unittest.main()
