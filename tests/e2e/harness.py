@@ -17,6 +17,13 @@ import uuid
 BINARY = os.environ.get("VEL_BINARY") or os.path.join(
     os.path.dirname(__file__), "..", "..", "build", "dev", "src", "app", "velmarinth")
 SCREEN_W, SCREEN_H = 1024, 768
+# Keys the tests click, as (x, y, width, height) in the window's client area.
+HTTP_KEY = (5, 59, 71, 23)
+WWW_KEY = (76, 59, 53, 23)
+Q_KEY = (10, 110, 23, 23)
+CO_KEY = (5, 82, 31, 23)
+JP_KEY = (193, 82, 37, 23)
+BROWSE_BUTTON = (295, 183, 96, 25)
 CLIENT_W, CLIENT_H = 395, 212
 
 

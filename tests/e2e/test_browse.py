@@ -4,14 +4,8 @@ import time
 import unittest
 
 from fakebrowser import FakeDesktop, make_fake_browser
-from harness import E2ETestCase, wait_for
+from harness import BROWSE_BUTTON, CO_KEY, HTTP_KEY, JP_KEY, Q_KEY, WWW_KEY, E2ETestCase, wait_for
 
-HTTP_KEY = (5, 59, 71, 23)
-WWW_KEY = (76, 59, 53, 23)
-Q_KEY = (10, 110, 23, 23)
-CO_KEY = (5, 82, 31, 23)
-JP_KEY = (193, 82, 37, 23)
-BROWSE_BUTTON = (295, 183, 96, 25)
 URL = "http://www.q.co.jp/"
 
 

@@ -6,9 +6,8 @@ import subprocess
 import time
 import unittest
 
-from harness import HEADER, SCREEN_H, SCREEN_W, E2ETestCase, Inotify, read_file, wait_for
+from harness import HEADER, HTTP_KEY, SCREEN_H, SCREEN_W, E2ETestCase, Inotify, read_file, wait_for
 
-HTTP_KEY = (5, 59, 71, 23)
 WWW_KEY = (76, 59, 53, 23)
 Q_KEY = (10, 110, 23, 23)
 CAPS_KEY = (182, 159, 70, 20)
