@@ -50,14 +50,14 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("Velmarinth.ini"));
         const QList<QByteArray> a = Templates('a', templates);
         const QList<QByteArray> b = Templates('b', templates + 1);
-        QElapsedTimer once;
-        once.start();
         WriteTemplates(path, b);
         const QByteArray imageB = Bytes(path);
+        QElapsedTimer once;
+        once.start();
         WriteTemplates(path, a);
         const QByteArray imageA = Bytes(path);
-        // Kill anywhere within about two writes of the child, which also reads the file first.
-        const int window = static_cast<int>(qMax<qint64>(2, once.elapsed()));
+        // Kill anywhere within about two rewrites of the child, each of which reads the file first.
+        const int window = static_cast<int>(qMax<qint64>(2, 2 * once.elapsed()));
         QVERIFY(imageA != imageB && imageA.size() > templates * 20);
 
         int sawA = 0, sawB = 0;
@@ -65,8 +65,10 @@ private slots:
             const pid_t child = fork();
             QVERIFY(child >= 0);
             if (child == 0) {
-                for (int n = 0;; ++n)
-                    WriteTemplates(path, n % 2 ? a : b);
+                // Each write replaces the file with the other one, so every finished write shows.
+                bool writeA = Bytes(path) != imageA;
+                for (;; writeA = !writeA)
+                    WriteTemplates(path, writeA ? a : b);
             }
             usleep(static_cast<useconds_t>(QRandomGenerator::global()->bounded(window * 1000)));
             kill(child, SIGKILL);
