@@ -57,11 +57,7 @@ TfrmOption::TfrmOption(QWidget* owner, IShellOpen& shellOpen, const QString& man
 TfrmOption::~TfrmOption() = default;
 
 void TfrmOption::CreateControls() {
-    pnlOption = Panel();
-    pnlOption->setObjectName(QStringLiteral("pnlOption"));
-    pnlOption->setGeometry(6, 6, 409, 265);
-    pnlOption->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    pnlOption->installEventFilter(this);
+    pnlOption = SetUpPanel("pnlOption", {409, 265});
 
     cbTopMost = NamedControl<QCheckBox>(pnlOption, "cbTopMost", "常に最前面に表示する(&T)", {17, 14, 155, 17});
     cbShowToolTip =
@@ -173,22 +169,6 @@ bool TfrmOption::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate)
         CheckBrowserPath();
     return TVelDialog::event(event);
-}
-
-bool TfrmOption::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == pnlOption && event->type() == QEvent::FocusIn)
-        pnlOptionEnter();
-    return TVelDialog::eventFilter(watched, event);
-}
-
-// The panel never takes the focus from the user; should it get it anyway, it hands it on.
-void TfrmOption::pnlOptionEnter() {
-    for (QWidget* next = pnlOption->nextInFocusChain(); next && next != pnlOption; next = next->nextInFocusChain()) {
-        if ((next->focusPolicy() & Qt::TabFocus) && next->isEnabled() && next->isVisibleTo(this)) {
-            next->setFocus(Qt::TabFocusReason);
-            return;
-        }
-    }
 }
 
 // Disabling keeps what a control holds: the path and the check mark are written on OK all the same.

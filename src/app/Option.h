@@ -31,7 +31,6 @@ public:
 
 protected:
     bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QFrame* pnlOption;
@@ -62,7 +61,6 @@ private:
     void SetTabOrder();
     void FormCreate();
 
-    void pnlOptionEnter();
     void rbUseDefaultBrowserClick();
     void rbUseDirectedBrowserClick();
     void btnSelectBrowserClick();

@@ -17,7 +17,12 @@ public:
     QFrame* Panel() const { return FPanel; }
 
 protected:
+    // Names the panel, sizes it and gives it its raised frame.
+    QFrame* SetUpPanel(const char* name, QSize size);
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // The panel never keeps the focus: when it gets it, it hands it to the next tab stop.
+    void PanelEnter();
 
 private:
     QFrame* FPanel;

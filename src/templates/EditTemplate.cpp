@@ -119,11 +119,7 @@ TfrmEditTemplate::TfrmEditTemplate(QWidget* owner)
 TfrmEditTemplate::~TfrmEditTemplate() = default;
 
 void TfrmEditTemplate::CreateControls() {
-    pnlEditTemplate = Panel();
-    pnlEditTemplate->setObjectName(QStringLiteral("pnlEditTemplate"));
-    pnlEditTemplate->setGeometry(6, 6, 365, 291);
-    pnlEditTemplate->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    pnlEditTemplate->installEventFilter(this);
+    pnlEditTemplate = SetUpPanel("pnlEditTemplate", {365, 291});
     CreateListControls();
     CreateEditControls();
 
@@ -234,23 +230,6 @@ void TfrmEditTemplate::FormCloseQuery() {
 
 void TfrmEditTemplate::btnCloseClick() {
     close();
-}
-
-bool TfrmEditTemplate::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == pnlEditTemplate && event->type() == QEvent::FocusIn)
-        pnlEditTemplateEnter();
-    return QDialog::eventFilter(watched, event);
-}
-
-// The panel never takes the focus from the user; should it get it anyway, it hands it on.
-void TfrmEditTemplate::pnlEditTemplateEnter() {
-    for (QWidget* next = pnlEditTemplate->nextInFocusChain(); next && next != pnlEditTemplate;
-         next = next->nextInFocusChain()) {
-        if ((next->focusPolicy() & Qt::TabFocus) && next->isEnabled() && next->isVisibleTo(this)) {
-            next->setFocus(Qt::TabFocusReason);
-            return;
-        }
-    }
 }
 
 QByteArray TfrmEditTemplate::EditText() const {

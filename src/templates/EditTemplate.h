@@ -37,7 +37,6 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void done(int result) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QFrame* pnlEditTemplate;
@@ -87,7 +86,6 @@ private:
     void lbTemplateKeyDown(int& key, Qt::KeyboardModifiers shift);
     void lbTemplateKeyUp();
     void lbTemplateMouseDown();
-    void pnlEditTemplateEnter();
 
     void ShowCurrentTemplate();
     QByteArray EditText() const;

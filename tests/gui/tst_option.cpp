@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -185,6 +186,15 @@ private slots:
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QVERIFY(!VelGlobals::UseDirectedBrowser);
         QCOMPARE(VelGlobals::DirectedBrowserPath, FDir.filePath(QStringLiteral("deleted")).toUtf8());
+    }
+
+    // The panel never keeps the focus: it hands it to the first control that takes one.
+    void panelHandsFocusOn() {
+        TfrmOption dialog(nullptr, FShell, QString());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        Named<QFrame>(&dialog, "pnlOption")->setFocus(Qt::OtherFocusReason);
+        QTRY_COMPARE(dialog.focusWidget(), Named<QCheckBox>(&dialog, "cbTopMost"));
     }
 };
 
