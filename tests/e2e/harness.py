@@ -245,6 +245,12 @@ class App:
     def key(self, *keys):
         self.display.x(["xdotool", "key", "--clearmodifiers"] + list(keys))
 
+    def answer_error_box(self):
+        """Presses OK on the error report, titled with the application title "Velmarinth "."""
+        box = self.find_window("^Velmarinth $")
+        self.display.x(["xdotool", "windowactivate", "--sync", box])
+        self.key("Return")
+
     def close(self, timeout=30):
         # The window manager closes whichever window has the focus: a dialog or menu still on its way out
         # would take the alt+F4 meant for the main window.

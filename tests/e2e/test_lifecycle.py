@@ -189,9 +189,7 @@ class LifecycleTest(E2ETestCase):
         os.chown(self.folder, folder_owner, folder_owner)
         app = self.app(user=65534).start(wait=False)
         for _ in range(2):
-            box = app.find_window("^Velmarinth $")
-            self.display.x(["xdotool", "windowactivate", "--sync", box])
-            app.key("Return")
+            app.answer_error_box()
             if app.wid is None:
                 app.wid = app.find_window("^Velmarinth$")
                 app.activate()
