@@ -36,29 +36,12 @@ QStringList desktopListNames(const QProcessEnvironment& env) {
     return names;
 }
 
-// The desktop IDs listed for mimeType in the [Default Applications] group of one association file.
 QStringList defaultApplications(const QString& fileName, const QString& mimeType) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     constexpr qint64 kMaxSize = 1 << 20;
-    bool inGroup = false;
-    for (const QByteArray& rawLine : file.read(kMaxSize).split('\n')) {
-        const QString line = QString::fromUtf8(rawLine).trimmed();
-        if (line.startsWith(u'[')) {
-            inGroup = line == u"[Default Applications]";
-            continue;
-        }
-        const qsizetype equals = line.indexOf(u'=');
-        if (!inGroup || equals <= 0 || line.left(equals).trimmed() != mimeType)
-            continue;
-        QStringList ids;
-        for (const QString& id : line.mid(equals + 1).split(u';', Qt::SkipEmptyParts))
-            if (!id.trimmed().isEmpty())
-                ids.append(id.trimmed());
-        return ids;
-    }
-    return {};
+    return DefaultApplicationsIn(file.read(kMaxSize), mimeType);
 }
 
 bool isExecutableFile(const QString& path) {
@@ -84,6 +67,26 @@ QString findBelow(const QString& dir, const QString& id) {
 }
 
 } // namespace
+
+QStringList DefaultApplicationsIn(const QByteArray& listFile, const QString& mimeType) {
+    bool inGroup = false;
+    for (const QByteArray& rawLine : listFile.split('\n')) {
+        const QString line = QString::fromUtf8(rawLine).trimmed();
+        if (line.startsWith(u'[')) {
+            inGroup = line == u"[Default Applications]";
+            continue;
+        }
+        const qsizetype equals = line.indexOf(u'=');
+        if (!inGroup || equals <= 0 || line.left(equals).trimmed() != mimeType)
+            continue;
+        QStringList ids;
+        for (const QString& id : line.mid(equals + 1).split(u';', Qt::SkipEmptyParts))
+            if (!id.trimmed().isEmpty())
+                ids.append(id.trimmed());
+        return ids;
+    }
+    return {};
+}
 
 TXdgApplications::TXdgApplications(const QProcessEnvironment& env) {
     const QString home = env.value(QStringLiteral("HOME"));

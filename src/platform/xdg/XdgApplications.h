@@ -2,10 +2,15 @@
 
 #include "platform/xdg/DesktopEntry.h"
 
+#include <QByteArray>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <optional>
+
+// The desktop IDs that the [Default Applications] group of one association file's contents lists for
+// mimeType, in their order; empty when the group or the type is missing.
+QStringList DefaultApplicationsIn(const QByteArray& listFile, const QString& mimeType);
 
 // The desktop's applications as freedesktop.org's base directory, desktop entry and MIME application rules lay them
 // out: where desktop entries and mimeapps.list files live (from HOME, XDG_CONFIG_HOME, XDG_CONFIG_DIRS, XDG_DATA_HOME,
