@@ -8,11 +8,25 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
 namespace {
 
-// The panel's texts are centred on this line, whatever their width.
+// The panel's texts are centred on this line, whatever their width, and kept inside the bevel round them.
 constexpr int kTextCentre = 146;
+constexpr int kTextRoom = 264;
+
+// Sizes label to its text at its font, or at a smaller one where the text would not fit in the room: no text
+// is ever cut off.
+void FitCentred(QLabel* label, int top, int height) {
+    QFont font = label->font();
+    while (label->sizeHint().width() > kTextRoom && font.pixelSize() > 9) {
+        font.setPixelSize(font.pixelSize() - 1);
+        label->setFont(font);
+    }
+    const int width = std::min(label->sizeHint().width(), kTextRoom);
+    label->setGeometry(kTextCentre - width / 2, top, width, height);
+}
 
 } // namespace
 
@@ -27,9 +41,7 @@ QLabel* TfrmAbout::CentredLabel(const char* name, const QString& text, const QFo
     auto* label = new QLabel(text, pnlAbout);
     label->setObjectName(QString::fromLatin1(name));
     label->setFont(font);
-    // Sized to its text, as wide as it needs, so no text is ever cut.
-    const int width = label->sizeHint().width();
-    label->setGeometry(kTextCentre - width / 2, top, width, height);
+    FitCentred(label, top, height);
     return label;
 }
 
@@ -59,8 +71,7 @@ void TfrmAbout::CreateControls(IShellOpen& shellOpen) {
     QPalette navy = lblVersion->palette();
     navy.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0x80));
     lblVersion->setPalette(navy);
-    lblCopyright =
-        CentredLabel("lblCopyright", QStringLiteral("Copyright (C) 2026 Velmarinth developers"), text15, 121, 15);
+    lblCopyright = CentredLabel("lblCopyright", QStringLiteral("(C) 2026 Velmarinth developers"), text15, 121, 15);
 
     slblURL = new TShotLabel(pnlAbout);
     slblURL->setObjectName(QStringLiteral("slblURL"));
@@ -68,8 +79,7 @@ void TfrmAbout::CreateControls(IShellOpen& shellOpen) {
     slblURL->SetCaption(QStringLiteral("https://github.com/velmarinth/velmarinth"));
     slblURL->SetCaptionType(TCaptionType::ctURL);
     slblURL->SetShellOpen(&shellOpen);
-    const int urlWidth = slblURL->sizeHint().width();
-    slblURL->setGeometry(kTextCentre - urlWidth / 2, 142, urlWidth, 15);
+    FitCentred(slblURL, 142, 15);
 
     btClose = new QPushButton(QStringLiteral("OK"), this);
     btClose->setObjectName(QStringLiteral("btClose"));
