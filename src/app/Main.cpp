@@ -12,6 +12,7 @@
 #include "controls/HintWindowXP.h"
 #include "controls/Looks.h"
 #include "controls/MoxSpeedButton.h"
+#include "controls/ProgramPictures.h"
 #include "controls/ZelkOnlyOne.h"
 #include "platform/CapsLock.h"
 #include "platform/DesktopNotify.h"
@@ -57,6 +58,7 @@ TfrmMain::TfrmMain(const QString& settingsDir, const QString& manualPath, QWidge
       FManualPath(manualPath.isEmpty() ? QDir(settingsDir).filePath(QStringLiteral("Velmarinth.txt")) : manualPath) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Velmarinth"));
+    setWindowIcon(ProgramIcon());
     setFont(InterfaceFont());
 
     CreateClientArea();
@@ -301,7 +303,7 @@ void TfrmMain::miHelpClick() {
 }
 
 void TfrmMain::miAboutClick() {
-    TfrmAbout dialog(this);
+    TfrmAbout dialog(this, *ShellOpen);
     dialog.exec();
 }
 

@@ -17,6 +17,7 @@ class IShellOpen;
 class TAction;
 class TActionList;
 class TMoxSpeedButton;
+class TNelPictureButton;
 class TSessionEnd;
 class TSysImageList;
 class TTemplateMenu;
@@ -76,8 +77,8 @@ private:
     TMoxSpeedButton* sbCaps = nullptr;
     TMoxSpeedButton* sbFastLeft = nullptr;
     TMoxSpeedButton* sbFastRight = nullptr;
-    TMoxSpeedButton* pbBrowse = nullptr;
-    TMoxSpeedButton* pbMakeIS = nullptr;
+    TNelPictureButton* pbBrowse = nullptr;
+    TNelPictureButton* pbMakeIS = nullptr;
     TMoxSpeedButton* Key(const QString& name) const { return FKeys.value(name); }
 
     // Actions

@@ -6,8 +6,9 @@
 #include "common/ShiftJis.h"
 #include "common/UrlRule.h"
 #include "common/VelGlobals.h"
-#include "controls/Looks.h"
 #include "controls/MoxSpeedButton.h"
+#include "controls/NelPictureButton.h"
+#include "controls/ProgramPictures.h"
 #include "platform/BrowserLaunch.h"
 
 #include <QApplication>
@@ -76,29 +77,35 @@ void TfrmMain::BindKeys() {
         action->Bind(Key(QString::fromLatin1(name)));
 }
 
+namespace {
+
+// A picture button at its place, with its four pictures (the one under the mouse also shows at the release).
+TNelPictureButton* NewPictureButton(QWidget* parent, const char* name, const char* pictures, QPoint place) {
+    auto* button = new TNelPictureButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->move(place);
+    const auto picture = [pictures](const char* state) {
+        return ProgramPicture((QByteArray(pictures) + state).constData());
+    };
+    button->SetPictureNormal(picture("Normal"));
+    button->SetPictureOver(picture("Over"));
+    button->SetPictureUp(picture("Over"));
+    button->SetPictureDown(picture("Down"));
+    button->SetPictureDisable(picture("Disable"));
+    return button;
+}
+
+} // namespace
+
 // The picture buttons of the browse and make-shortcut commands.
 void TfrmMain::CreatePictureButtons() {
     QWidget* client = centralWidget();
-    pbBrowse = new TMoxSpeedButton(client);
-    pbBrowse->setObjectName(QStringLiteral("pbBrowse"));
-    pbBrowse->setGeometry(295, 183, 96, 25);
+    pbBrowse = NewPictureButton(client, "pbBrowse", "Browse", {295, 183});
     pbBrowse->setCursor(Qt::PointingHandCursor);
-    pbMakeIS = new TMoxSpeedButton(client);
-    pbMakeIS->setObjectName(QStringLiteral("pbMakeIS"));
-    pbMakeIS->setGeometry(6, 36, 95, 20);
-    for (auto [button, action] : {std::pair{pbBrowse, actBrowse}, std::pair{pbMakeIS, actMakeIS}}) {
-        button->SetColor(kWindowColor);
-        button->SetColorWhenDown(kKeyDownColor);
-        button->SetHotTrackColor(kBlueHotTrackColor);
-        button->SetFlat(true);
-        QFont font = button->font();
-        font.setBold(true);
-        button->setFont(font);
-        button->SetFontColor(Qt::white);
-        button->SetHotTrackFontColor(Qt::white);
-        action->Bind(button);
-    }
     pbBrowse->SetHint(QString::fromUtf8("ブラウザで開く"));
+    pbMakeIS = NewPictureButton(client, "pbMakeIS", "MakeIS", {6, 36});
+    actBrowse->Bind(pbBrowse);
+    actMakeIS->Bind(pbMakeIS);
 }
 
 void TfrmMain::CreateRepeatTimers() {

@@ -2,6 +2,7 @@
 
 #include "common/Fonts.h"
 #include "controls/HintWindowXP.h"
+#include "controls/ProgramPictures.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -14,6 +15,7 @@ void PrepareApplication() {
     MapWindowsFonts();
     // Every hint shows in the flat hint window, from the first one on.
     THintManager::Install();
+    QApplication::setWindowIcon(ProgramIcon());
     // The interface is Japanese whatever the locale, so the standard buttons ("はい(&Y)", "いいえ(&N)") are too.
     auto* translator = new QTranslator(qApp);
     if (translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

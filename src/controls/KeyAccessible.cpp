@@ -1,6 +1,7 @@
 #include "controls/KeyAccessible.h"
 
 #include "controls/MoxSpeedButton.h"
+#include "controls/NelPictureButton.h"
 
 #include <QAccessibleWidget>
 #include <QCoreApplication>
@@ -68,10 +69,39 @@ private:
     TMoxSpeedButton* Key() const { return static_cast<TMoxSpeedButton*>(widget()); }
 };
 
+// A picture button shows its command only as a picture: it is named by its action's caption, else its hint.
+class TPictureButtonAccessible final : public QAccessibleWidget {
+public:
+    explicit TPictureButtonAccessible(TNelPictureButton* button) : QAccessibleWidget(button, QAccessible::Button) {}
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name && Button()->accessibleName().isEmpty()) {
+            const QString caption = Button()->Action() ? ShownCaption(Button()->Action()->Caption()) : QString();
+            return caption.isEmpty() ? Button()->Hint() : caption;
+        }
+        if (t == QAccessible::Description && Button()->accessibleDescription().isEmpty())
+            return Button()->Hint();
+        return QAccessibleWidget::text(t);
+    }
+
+    QStringList actionNames() const override { return {pressAction()}; }
+
+    void doAction(const QString& actionName) override {
+        if (actionName == pressAction())
+            Button()->Click();
+    }
+
+private:
+    TNelPictureButton* Button() const { return static_cast<TNelPictureButton*>(widget()); }
+};
+
 QAccessibleInterface* KeyFactory(const QString& className, QObject* object) {
     if (className == QLatin1String("TMoxSpeedButton"))
         if (auto* key = qobject_cast<TMoxSpeedButton*>(object))
             return new TKeyAccessible(key);
+    if (className == QLatin1String("TNelPictureButton"))
+        if (auto* button = qobject_cast<TNelPictureButton*>(object))
+            return new TPictureButtonAccessible(button);
     return nullptr;
 }
 

@@ -3,6 +3,7 @@
 #include "app/Main.h"
 #include "common/VelGlobals.h"
 #include "controls/MoxSpeedButton.h"
+#include "controls/NelPictureButton.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -19,7 +20,7 @@ void CollectKeys(QAccessibleInterface* node, QHash<QString, QAccessibleInterface
         QAccessibleInterface* child = node->child(i);
         if (!child)
             continue;
-        if (qobject_cast<TMoxSpeedButton*>(child->object()))
+        if (qobject_cast<TMoxSpeedButton*>(child->object()) || qobject_cast<TNelPictureButton*>(child->object()))
             keys.insert(child->object()->objectName(), child);
         CollectKeys(child, keys);
     }
@@ -49,7 +50,9 @@ private slots:
         for (const KeyDef& def : KeyTable())
             QVERIFY2(keys.contains(QLatin1String(def.name)), def.name);
         for (QAccessibleInterface* iface : std::as_const(keys)) {
-            auto* key = static_cast<TMoxSpeedButton*>(iface->object());
+            auto* key = qobject_cast<TMoxSpeedButton*>(iface->object());
+            if (!key)
+                continue; // a picture button: its texts are among keyTexts' rows
             const QString caption = key->Caption().replace(QStringLiteral("&&"), QStringLiteral("&"));
             QCOMPARE(iface->text(QAccessible::Name), caption.isEmpty() ? key->Hint() : caption);
             QCOMPARE(iface->text(QAccessible::Description), key->Hint());
@@ -80,6 +83,9 @@ private slots:
                                                     << "CapsLock" << QString::fromUtf8("大文字に切り替え");
         QTest::newRow("picture button") << "pbBrowse"
                                         << "Browse" << QString::fromUtf8("ブラウザで開く");
+        QTest::newRow("picture button, the action's hint")
+            << "pbMakeIS"
+            << "Make Shortcut" << QString::fromUtf8("インターネットショートカットの作成");
     }
     void keyTexts() {
         QFETCH(QString, key);

@@ -20,10 +20,12 @@ public:
     }
 };
 
-// Keeps the documents the program asked the desktop to open, and opens nothing.
+// Keeps the documents and addresses the program asked the desktop to open, and opens nothing.
 class FakeShellOpen final : public IShellOpen {
 public:
     QStringList opened;
+    QStringList openedUrls;
 
     void OpenDocument(const QString& path) override { opened.append(path); }
+    void OpenUrl(const QString& url) override { openedUrls.append(url); }
 };
