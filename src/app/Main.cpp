@@ -50,6 +50,7 @@ std::function<void(QWidget*, const QString&)> TfrmMain::ErrorReporter = ShowErro
 std::function<void(const QString&)> TfrmMain::SessionEndReporter = ReportAtSessionEnd;
 ICapsLock* TfrmMain::CapsLock = &DesktopCapsLock();
 IShellOpen* TfrmMain::ShellOpen = &DesktopShellOpen();
+IClipboard* TfrmMain::Clipboard = nullptr;
 
 TfrmMain::TfrmMain(const QString& settingsDir, const QString& manualPath, QWidget* parent, const QString& instanceTitle)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -62,6 +63,7 @@ TfrmMain::TfrmMain(const QString& settingsDir, const QString& manualPath, QWidge
     setFont(InterfaceFont());
 
     CreateClientArea();
+    CreateDropTargets();
     CreateActions();
     CreatePictureButtons();
     CreateRepeatTimers();
@@ -259,6 +261,8 @@ bool TfrmMain::event(QEvent* event) {
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == edURL && edURLDropFiles(event))
+        return true;
     if (event->type() == QEvent::ToolTip && !VelGlobals::ShowToolTip) {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget && widget->window() == this)

@@ -13,6 +13,7 @@ class QMenu;
 class QAction;
 class QTimer;
 class ICapsLock;
+class IClipboard;
 class IShellOpen;
 class TAction;
 class TActionList;
@@ -23,6 +24,8 @@ class TSysImageList;
 class TTemplateMenu;
 class TUrlBox;
 class TZelkOnlyOne;
+class TZelkTextDropTarget;
+struct TClipboardText;
 class TQuickIni;
 struct TVelWindowState;
 
@@ -46,6 +49,8 @@ public:
     // The desktop's Caps Lock and document opener; tests put fakes in their place.
     static ICapsLock* CapsLock;
     static IShellOpen* ShellOpen;
+    // The clipboard a new window uses; null for the desktop's. Tests put a fake in its place.
+    static IClipboard* Clipboard;
 
     QString SettingsPath() const;
     // False in a second instance, which ends without ever showing its window.
@@ -71,6 +76,7 @@ protected:
 
 private:
     TZelkOnlyOne* ZelkOnlyOne1 = nullptr;
+    TZelkTextDropTarget* ZelkTextDropTarget1 = nullptr;
 
     // Controls
     TUrlBox* edURL = nullptr;
@@ -126,6 +132,7 @@ private:
     void CreateClientArea();
     void CreateKeys(QWidget* client);
     void CreateActions();
+    void CreateDropTargets();
     void BindKeys();
     void CreatePictureButtons();
     void CreateRepeatTimers();
@@ -142,6 +149,11 @@ private:
     void TemplateItemClick(int index);
     void EditTemplateItemClick();
     void ClipboardChanged();
+    void ClipboardAnswered(const TClipboardText& answer);
+    void ClipboardTextArrived(const TClipboardText& answer);
+    void ZelkTextDropTarget1TextDrop(const QString& text);
+    void SetWholeUrl(const QString& text);
+    bool edURLDropFiles(QEvent* event);
     void SendKeyToBox(Qt::Key key);
 
     void sbAlpha_QClick(TMoxSpeedButton* sender);
@@ -203,7 +215,10 @@ private:
     QHash<QString, TMoxSpeedButton*> FKeys;
     TSessionEnd* FSessionEnd = nullptr;
     bool FSessionEnded = false;
+    IClipboard* FClipboard = nullptr;
+    // What the clipboard held when it was last asked after a change; only the latest question counts.
     bool FClipboardHasText = false;
+    quint64 FClipboardQuestion = 0;
     QTimer* FRepeatTimer = nullptr;
     // Which coordinates took the centred default (no stored number) before the window manager had framed
     // the window; once the frame is known they are centred again with the real outer size.

@@ -9,23 +9,43 @@
 #include "controls/MoxSpeedButton.h"
 #include "controls/NelPictureButton.h"
 #include "controls/ProgramPictures.h"
+#include "controls/ZelkTextDropTarget.h"
 #include "platform/BrowserLaunch.h"
+#include "platform/Clipboard.h"
+#include "shortcuts/InternetShortcut.h"
 
 #include <QApplication>
-#include <QClipboard>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTimer>
+#include <QUrl>
 
 namespace {
 
-// Clipboard text as the box takes it: up to the first NUL.
-QString ClipboardText() {
-    QString text = QGuiApplication::clipboard()->text();
+// Clipboard or dropped text as the box takes it: up to the first NUL.
+QString UpToNul(QString text) {
     const qsizetype nul = text.indexOf(QChar(0));
     if (nul >= 0)
         text.truncate(nul);
     return text;
+}
+
+// The local files a drag offers, in its order; folders are no files to read.
+QStringList DraggedFiles(const QMimeData* data) {
+    QStringList files;
+    if (!data || !data->hasUrls())
+        return files;
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile() && !QFileInfo(url.toLocalFile()).isDir())
+            files << url.toLocalFile();
+    }
+    return files;
+}
+
+QString ClipboardError() {
+    return QString::fromUtf8("クリップボードを開くことができません");
 }
 
 } // namespace
@@ -55,8 +75,10 @@ void TfrmMain::CreateActions() {
     ActionList1->Add(this, rows);
     actMakeIS->SetHint(QString::fromUtf8("インターネットショートカットの作成"));
 
-    // The clipboard is asked once per change, never at idle time.
-    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TfrmMain::ClipboardChanged);
+    // The clipboard is asked once per change, never at idle time, and the answer comes back later: a
+    // program that owns the clipboard and never answers cannot hold up the window.
+    FClipboard = Clipboard ? Clipboard : &DesktopClipboard();
+    connect(FClipboard, &IClipboard::Changed, this, &TfrmMain::ClipboardChanged);
     ClipboardChanged();
     BindKeys();
 }
@@ -129,7 +151,70 @@ void TfrmMain::CreateRepeatTimers() {
 }
 
 void TfrmMain::ClipboardChanged() {
-    FClipboardHasText = !ClipboardText().isEmpty();
+    const quint64 question = ++FClipboardQuestion;
+    FClipboard->RequestText(this, [this, question](const TClipboardText& answer) {
+        if (question == FClipboardQuestion)
+            ClipboardAnswered(answer);
+    });
+}
+
+void TfrmMain::ClipboardAnswered(const TClipboardText& answer) {
+    // An owner that did not answer may still hold text: Paste stays offered, and says so if it fails again.
+    FClipboardHasText = answer.status == TClipboardText::Status::NoAnswer ||
+                        (answer.status == TClipboardText::Status::Text && !UpToNul(answer.text).isEmpty());
+}
+
+void TfrmMain::ClipboardTextArrived(const TClipboardText& answer) {
+    switch (answer.status) {
+    case TClipboardText::Status::NoAnswer:
+        ReportError(ClipboardError());
+        break;
+    case TClipboardText::Status::NoText:
+        FClipboardHasText = false;
+        break;
+    case TClipboardText::Status::Text:
+        InsertAtCaret(sjis::fromUnicodeUrl(UpToNul(answer.text)));
+        break;
+    }
+}
+
+void TfrmMain::CreateDropTargets() {
+    ZelkTextDropTarget1 = new TZelkTextDropTarget(this);
+    ZelkTextDropTarget1->setObjectName(QStringLiteral("ZelkTextDropTarget1"));
+    ZelkTextDropTarget1->SetWindow(edURL);
+    ZelkTextDropTarget1->OnTextDrop = [this](const QString& text) { ZelkTextDropTarget1TextDrop(text); };
+}
+
+void TfrmMain::ZelkTextDropTarget1TextDrop(const QString& text) {
+    SetWholeUrl(text);
+}
+
+void TfrmMain::SetWholeUrl(const QString& text) {
+    // The box's own rules for text from outside: one line, and what the code page cannot hold encoded.
+    edURL->SetTextBytes(sjis::fromUnicodeUrl(TUrlBox::FirstLine(text)), 0);
+}
+
+// Dropped files reach the box before its text drop target. A drag whose URI list holds local files is a
+// file drop even when it also offers text: a file manager adds the paths as text, and the user means the
+// file, not its name. Any other drag is left to the text drop target, so a link dragged from a browser (an
+// http URI list along with its text) drops its text.
+bool TfrmMain::edURLDropFiles(QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+        return false;
+    auto* drop = static_cast<QDropEvent*>(event);
+    const QStringList files = DraggedFiles(drop->mimeData());
+    if (files.isEmpty())
+        return false;
+    drop->setDropAction(Qt::CopyAction);
+    drop->accept();
+    if (type == QEvent::Drop) {
+        // Only the first shortcut counts; other files are passed over, and no shortcut changes nothing.
+        const int first = FirstInternetShortcut(files);
+        if (first >= 0)
+            SetWholeUrl(sjis::toUnicode(ReadInternetShortcut(files.at(first))));
+    }
+    return true;
 }
 
 void TfrmMain::SendKeyToBox(Qt::Key key) {
@@ -145,7 +230,7 @@ void TfrmMain::actFromClipUpdate(TAction* sender) {
 }
 
 void TfrmMain::actFromClipExecute(TAction*) {
-    InsertAtCaret(sjis::fromUnicodeUrl(ClipboardText()));
+    FClipboard->RequestText(this, [this](const TClipboardText& answer) { ClipboardTextArrived(answer); });
 }
 
 void TfrmMain::actToClipUpdate(TAction* sender) {
@@ -153,7 +238,9 @@ void TfrmMain::actToClipUpdate(TAction* sender) {
 }
 
 void TfrmMain::actToClipExecute(TAction*) {
-    QGuiApplication::clipboard()->setText(edURL->text());
+    // The whole box, whatever is selected.
+    if (!FClipboard->SetText(edURL->text()))
+        ReportError(ClipboardError());
 }
 
 void TfrmMain::actFastLeftUpdate(TAction* sender) {

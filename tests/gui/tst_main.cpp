@@ -8,6 +8,7 @@
 #include "common/ErrorReport.h"
 #include "common/VelGlobals.h"
 #include "controls/MoxSpeedButton.h"
+#include "shortcuts/InternetShortcut.h"
 #include "templates/TemplateList.h"
 
 #include <QAbstractButton>
@@ -19,6 +20,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -67,6 +69,7 @@ class TestMain : public QObject {
     std::unique_ptr<FakeXdgTree::EnvironmentGuard> desktopEnvironment = desktop.applyToProcess(false);
     FakeCapsLock capsLock;
     FakeShellOpen shellOpen;
+    std::unique_ptr<FakeClipboard> clipboard;
 
     std::unique_ptr<TfrmMain> Open() {
         VelGlobals::Reset();
@@ -89,6 +92,8 @@ private slots:
         TfrmMain::CapsLock = &capsLock;
         shellOpen = FakeShellOpen();
         TfrmMain::ShellOpen = &shellOpen;
+        clipboard = std::make_unique<FakeClipboard>();
+        TfrmMain::Clipboard = clipboard.get();
     }
 
     void keyboardLayout() {
@@ -542,6 +547,150 @@ private slots:
         QCOMPARE(Named<TAction>(w, "actMakeIS")->Enabled(), enabled);
         QCOMPARE(Named<QAction>(w, "miBrowse")->isEnabled(), enabled);
         QCOMPARE(Named<QAction>(w, "miMakeIS")->isEnabled(), enabled);
+    }
+
+    // The clipboard commands on a box "http://www.a.jp/" (selection given) with "old" on the clipboard.
+    void clipboardCommands_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("selStart");
+        QTest::addColumn<int>("selLength");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("clip");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<QString>("boxAfter");
+        QTest::addColumn<int>("caretAfter");
+        QTest::addColumn<QString>("clipAfter");
+        QTest::addColumn<bool>("error");
+        const int text = int(TClipboardText::Status::Text), noText = int(TClipboardText::Status::NoText),
+                  noAnswer = int(TClipboardText::Status::NoAnswer);
+        const QString url = "http://www.a.jp/";
+        QTest::newRow("copy, empty box") << "" << 0 << 0 << text << "old"
+                                         << "copy" << false << "" << 0 << "old" << false;
+        QTest::newRow("copy, part selected copies all") << url << 7 << 4 << text << "old"
+                                                        << "copy" << true << url << 11 << url << false;
+        QTest::newRow("copy, clipboard not taken") << url << 0 << 0 << text << "old"
+                                                   << "copy" << true << url << 0 << "old" << true;
+        QTest::newRow("paste, nothing or a picture") << url << 0 << 0 << noText << ""
+                                                     << "paste" << false << url << 0 << "" << false;
+        QTest::newRow("paste, empty text") << url << 0 << 0 << text << ""
+                                           << "paste" << false << url << 0 << "" << false;
+        QTest::newRow("paste, NUL first") << url << 0 << 0 << text << QString(QChar(0)) + "ab"
+                                          << "paste" << false << url << 0 << QString(QChar(0)) + "ab" << false;
+        QTest::newRow("paste over selection, caret after")
+            << url << 11 << 1 << text << "xyz"
+            << "paste" << true << "http://www.xyz.jp/" << 14 << "xyz" << false;
+        QTest::newRow("paste keeps blanks") << "" << 0 << 0 << text << "  a b  "
+                                            << "paste" << true << "  a b  " << 7 << "  a b  " << false;
+        QTest::newRow("paste ends at NUL")
+            << url << 16 << 0 << text << QString("q") + QChar(0) + "r"
+            << "paste" << true << url + "q" << 17 << QString("q") + QChar(0) + "r" << false;
+        QTest::newRow("paste, owner does not answer") << url << 3 << 0 << noAnswer << ""
+                                                      << "paste" << true << url << 3 << "" << true;
+    }
+    void clipboardCommands() {
+        QFETCH(QString, box);
+        QFETCH(int, selStart);
+        QFETCH(int, selLength);
+        QFETCH(int, status);
+        QFETCH(QString, clip);
+        QFETCH(QString, command);
+        QFETCH(bool, enabled);
+        QFETCH(QString, boxAfter);
+        QFETCH(int, caretAfter);
+        QFETCH(QString, clipAfter);
+        QFETCH(bool, error);
+        clipboard->answer = {TClipboardText::Status(status), clip};
+        clipboard->settable = !error;
+        auto w = Open();
+        TUrlBox* edURL = Named<TUrlBox>(w, "edURL");
+        edURL->setText(box);
+        edURL->setCursorPosition(selStart);
+        if (selLength)
+            edURL->setSelection(selStart, selLength);
+        WaitForIdle();
+        TAction* action = Named<TAction>(w, command == "copy" ? "actToClip" : "actFromClip");
+        QCOMPARE(action->Enabled(), enabled);
+        action->Execute();
+        WaitForIdle();
+        QCOMPARE(edURL->text(), boxAfter);
+        QCOMPARE(edURL->cursorPosition(), caretAfter);
+        QCOMPARE(clipboard->answer.text, clipAfter);
+        QCOMPARE(errors,
+                 error ? QStringList{QString::fromUtf8("クリップボードを開くことができません")} : QStringList{});
+    }
+
+    // What lands in a box "http://www." when something is dropped on it. Files: names made in the test
+    // folder ("name=contents"; a name ending in "/" is a folder).
+    void dropsOnUrlBox_data() {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QStringList>("urls");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<QString>("boxAfter");
+        const QStringList none;
+        const QByteArray jp = QByteArray("[InternetShortcut]\r\nURL=http://jp/\r\n");
+        QTest::newRow("text replaces all") << none << none << "abc" << true << "abc";
+        QTest::newRow("text, first line only") << none << none << "a\r\n[Option]" << true << "a";
+        QTest::newRow("text, not in the code page") << none << none << "a\u2603" << true << "a%E2%98%83";
+        QTest::newRow("empty text empties") << none << none << "" << true << "";
+        QTest::newRow("browser link: text wins")
+            << none << QStringList{"http://link/"} << "http://text/" << true << "http://text/";
+        QTest::newRow("second of three is the first shortcut")
+            << QStringList{"a.txt=URL=x", "B.URL=[InternetShortcut]\r\nURL=http://b/", "c.url=" + jp} << none << "paths"
+            << true << "http://b/";
+        QTest::newRow("folder named .url is passed over")
+            << QStringList{"d.url/", "e.url=" + jp} << none << "" << true << "http://jp/";
+        QTest::newRow("dot in folder name only") << QStringList{"f.url/g=" + jp} << none << "" << true << "http://www.";
+        QTest::newRow("no shortcut changes nothing") << QStringList{"a.txt=x"} << none << "" << true << "http://www.";
+        QTest::newRow("shortcut without URL empties")
+            << QStringList{"h.url=[InternetShortcut]\r\n"} << none << "" << true << "";
+        QTest::newRow("picture refused") << none << none << QString() << false << "http://www.";
+    }
+    void dropsOnUrlBox() {
+        QFETCH(QStringList, files);
+        QFETCH(QStringList, urls);
+        QFETCH(QString, text);
+        QFETCH(bool, accepted);
+        QFETCH(QString, boxAfter);
+        QList<QUrl> offered;
+        for (const QString& file : files) {
+            const QString name = file.section(u'=', 0, 0);
+            const QString path = dir->filePath(name);
+            QDir().mkpath(QFileInfo(path).path());
+            if (name.endsWith(u'/'))
+                QDir().mkpath(path);
+            else
+                WriteFile(path, file.section(u'=', 1).toUtf8());
+            offered << QUrl::fromLocalFile(path);
+        }
+        for (const QString& url : urls)
+            offered << QUrl(url);
+        QMimeData data;
+        if (!offered.isEmpty())
+            data.setUrls(offered);
+        if (!text.isNull())
+            data.setText(text);
+        else if (offered.isEmpty())
+            data.setImageData(QImage(2, 2, QImage::Format_RGB32));
+        auto w = Open();
+        TUrlBox* edURL = Named<TUrlBox>(w, "edURL");
+        edURL->setText(QStringLiteral("http://www."));
+        const QPoint at(20, 10);
+        QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::ShiftModifier);
+        QApplication::sendEvent(edURL, &enter);
+        QCOMPARE(enter.isAccepted(), accepted);
+        QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::ShiftModifier);
+        QApplication::sendEvent(edURL, &drop);
+        QCOMPARE(drop.isAccepted(), accepted);
+        if (accepted)
+            QCOMPARE(drop.dropAction(), Qt::CopyAction);
+        QCOMPARE(edURL->text(), boxAfter);
+        // A changed box has its caret at the start; an untouched one keeps it at the end.
+        QCOMPARE(edURL->cursorPosition(), boxAfter == "http://www." ? 11 : 0);
+        // Only the box takes drags; everything else in the window refuses them.
+        for (QWidget* widget : w->findChildren<QWidget*>())
+            QCOMPARE(widget->acceptDrops(), widget == edURL);
     }
 
     void fileMenuKeepsItsImageCount() {

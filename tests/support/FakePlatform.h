@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/CapsLock.h"
+#include "platform/Clipboard.h"
 #include "platform/ShellOpen.h"
 
 #include <QList>
@@ -28,4 +29,23 @@ public:
 
     void OpenDocument(const QString& path) override { opened.append(path); }
     void OpenUrl(const QString& url) override { openedUrls.append(url); }
+};
+
+// A clipboard that answers what the test set, always after the call, as the desktop's does.
+class FakeClipboard final : public IClipboard {
+public:
+    TClipboardText answer;
+    bool settable = true;
+
+    void RequestText(QObject* context, std::function<void(const TClipboardText&)> done) override {
+        QMetaObject::invokeMethod(
+            context, [done, given = answer] { done(given); }, Qt::QueuedConnection);
+    }
+    bool SetText(const QString& text) override {
+        if (!settable)
+            return false;
+        answer = {TClipboardText::Status::Text, text};
+        emit Changed();
+        return true;
+    }
 };
