@@ -19,6 +19,7 @@
 #include "platform/ShellOpen.h"
 #include "settings/QuickIni.h"
 #include "settings/VelSettings.h"
+#include "shortcuts/MakeIS.h"
 #include "templates/TemplateList.h"
 
 #include <QApplication>
@@ -294,6 +295,16 @@ void TfrmMain::miOptionClick() {
         // Tooltips follow ShowToolTip by themselves (eventFilter); the Caps hook is attached or removed here.
         ApplyIdleHook();
     }
+}
+
+void TfrmMain::actMakeISExecute(TAction*) {
+    TfrmMakeIS dialog(
+        this, [this] { return edURL->TextBytes(); },
+        [](QWidget* parent, const QString& message) {
+            if (ErrorReporter)
+                ErrorReporter(parent, message);
+        });
+    dialog.exec();
 }
 
 void TfrmMain::miHelpClick() {

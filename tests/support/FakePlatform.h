@@ -2,6 +2,7 @@
 
 #include "platform/CapsLock.h"
 #include "platform/ShellOpen.h"
+#include "platform/SpecialFolders.h"
 
 #include <QList>
 #include <QString>
@@ -26,4 +27,14 @@ public:
     QStringList opened;
 
     void OpenDocument(const QString& path) override { opened.append(path); }
+};
+
+// Special folders the test chooses ("" for one that is missing).
+class FakeSpecialFolders final : public ISpecialFolders {
+public:
+    QString desktop;
+    QString favorites;
+
+    QString GetDesktopFolder() const override { return desktop; }
+    QString GetFavoritesFolder() const override { return favorites; }
 };
