@@ -23,12 +23,14 @@
 #include "templates/TemplateList.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 #include <QWindow>
 
@@ -37,6 +39,10 @@ namespace {
 void ShowErrorBox(QWidget* parent, const QString& message) {
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Velmarinth "), ErrorReportText(message), QMessageBox::Ok,
                     parent);
+    // As a desktop message box does, Ctrl+C gives its text to the clipboard (Qt's does so only on Windows): a
+    // long file name can be pasted rather than copied out by hand.
+    auto* copy = new QShortcut(QKeySequence::Copy, &box);
+    QObject::connect(copy, &QShortcut::activated, &box, [&box] { QGuiApplication::clipboard()->setText(box.text()); });
     box.exec();
 }
 
