@@ -20,15 +20,18 @@
 #include "platform/ShellOpen.h"
 #include "settings/QuickIni.h"
 #include "settings/VelSettings.h"
+#include "shortcuts/MakeIS.h"
 #include "templates/TemplateList.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 #include <QWindow>
 
@@ -37,6 +40,10 @@ namespace {
 void ShowErrorBox(QWidget* parent, const QString& message) {
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Velmarinth "), ErrorReportText(message), QMessageBox::Ok,
                     parent);
+    // As a desktop message box does, Ctrl+C gives its text to the clipboard (Qt's does so only on Windows): a
+    // long file name can be pasted rather than copied out by hand.
+    auto* copy = new QShortcut(QKeySequence::Copy, &box);
+    QObject::connect(copy, &QShortcut::activated, &box, [&box] { QGuiApplication::clipboard()->setText(box.text()); });
     box.exec();
 }
 
@@ -300,6 +307,16 @@ void TfrmMain::miOptionClick() {
         // Tooltips follow ShowToolTip by themselves (eventFilter); the Caps hook is attached or removed here.
         ApplyIdleHook();
     }
+}
+
+void TfrmMain::actMakeISExecute(TAction*) {
+    TfrmMakeIS dialog(
+        this, [this] { return edURL->TextBytes(); },
+        [](QWidget* parent, const QString& message) {
+            if (ErrorReporter)
+                ErrorReporter(parent, message);
+        });
+    dialog.exec();
 }
 
 void TfrmMain::miHelpClick() {

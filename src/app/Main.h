@@ -189,6 +189,7 @@ private:
     void actBrowseUpdate(TAction* sender);
     void actBrowseExecute(TAction* sender);
     void actMakeISUpdate(TAction* sender);
+    void actMakeISExecute(TAction* sender);
     void actAddTemplateUpdate(TAction* sender);
     void actAddTemplateExecute(TAction* sender);
     void UpdateCaretCommands();

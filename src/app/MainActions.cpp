@@ -61,7 +61,7 @@ void TfrmMain::CreateActions() {
         {"actToClip", "To Clipboard", &TfrmMain::actToClipUpdate, &TfrmMain::actToClipExecute, &TfrmMain::actToClip},
         {"actFastLeft", "", &TfrmMain::actFastLeftUpdate, &TfrmMain::actFastLeftExecute, &TfrmMain::actFastLeft},
         {"actFastRight", "", &TfrmMain::actFastRightUpdate, &TfrmMain::actFastRightExecute, &TfrmMain::actFastRight},
-        {"actMakeIS", "Make Shortcut", &TfrmMain::actMakeISUpdate, nullptr, &TfrmMain::actMakeIS},
+        {"actMakeIS", "Make Shortcut", &TfrmMain::actMakeISUpdate, &TfrmMain::actMakeISExecute, &TfrmMain::actMakeIS},
         {"actMoveTop", "", &TfrmMain::actMoveTopUpdate, &TfrmMain::actMoveTopExecute, &TfrmMain::actMoveTop},
         {"actMoveEnd", "", &TfrmMain::actMoveEndUpdate, &TfrmMain::actMoveEndExecute, &TfrmMain::actMoveEnd},
         {"actAC", "AC", &TfrmMain::actACUpdate, &TfrmMain::actACExecute, &TfrmMain::actAC},

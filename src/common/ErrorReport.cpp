@@ -13,3 +13,7 @@ QString CannotCreateFileMessage(const QString& path) {
 QString CannotOpenFileMessage(const QString& path) {
     return QString::fromUtf8("ファイル %1 は開けません").arg(path);
 }
+
+QString CannotWriteFileMessage(const QString& path) {
+    return QString::fromUtf8("%1 に書き込めません").arg(path);
+}

@@ -1,5 +1,6 @@
 #include "shortcuts/InternetShortcut.h"
 
+#include "common/ErrorReport.h"
 #include "common/ShiftJis.h"
 #include "common/SjisCase.h"
 #include "common/TextLines.h"
@@ -115,10 +116,6 @@ QByteArray CutToLimit(QByteArrayView value, qsizetype limit) {
     return text.first(splits ? limit - 1 : limit);
 }
 
-QString CannotWriteMessage(const QString& fileName) {
-    return QString::fromUtf8("%1 に書き込めません").arg(fileName);
-}
-
 } // namespace
 
 QByteArray SetShortcutUrl(QByteArrayView file, QByteArrayView url) {
@@ -159,13 +156,13 @@ QByteArray ShortcutUrl(QByteArrayView file) {
 void WriteInternetShortcut(const QString& fileName, const QByteArray& url) {
     // A line break would end the value early and start lines of the URL's own making.
     if (url.contains('\r') || url.contains('\n'))
-        throw EFileError(CannotWriteMessage(fileName));
+        throw EFileError(CannotWriteFileMessage(fileName));
     QByteArray file;
     // A file that is there but cannot be read is never replaced by one that has lost its other entries.
     if (filebytes::ReadAll(fileName, file) == filebytes::ReadStatus::Unreadable)
-        throw EFileError(CannotWriteMessage(fileName));
+        throw EFileError(CannotWriteFileMessage(fileName));
     if (!filebytes::ReplaceAtomically(fileName, SetShortcutUrl(file, url)))
-        throw EFileError(CannotWriteMessage(fileName));
+        throw EFileError(CannotWriteFileMessage(fileName));
 }
 
 QByteArray ReadInternetShortcut(const QString& fileName) {

@@ -3,6 +3,7 @@
 #include "platform/CapsLock.h"
 #include "platform/Clipboard.h"
 #include "platform/ShellOpen.h"
+#include "platform/SpecialFolders.h"
 
 #include <QList>
 #include <QString>
@@ -48,4 +49,14 @@ public:
         emit Changed();
         return true;
     }
+};
+
+// Special folders the test chooses ("" for one that is missing).
+class FakeSpecialFolders final : public ISpecialFolders {
+public:
+    QString desktop;
+    QString favorites;
+
+    QString GetDesktopFolder() const override { return desktop; }
+    QString GetFavoritesFolder() const override { return favorites; }
 };

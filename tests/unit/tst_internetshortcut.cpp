@@ -1,9 +1,16 @@
 #include "settings/QuickIni.h"
 #include "shortcuts/InternetShortcut.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -27,6 +34,21 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
 // 3000 bytes of URL: "http://" and then letters.
 QByteArray LongUrl() {
     return "http://" + QByteArray(2993, 'a');
+}
+
+bool Chmod(const QString& path, int mode) {
+    return ::chmod(QFile::encodeName(path).constData(), static_cast<mode_t>(mode)) == 0;
+}
+
+// Runs as the unprivileged child of the permission cases: writes a URL into the file.
+int RunChild(const QString& path) {
+    try {
+        WriteInternetShortcut(path, "http://new/");
+        std::fputs("ok", stdout);
+    } catch (const EFileError& e) {
+        std::fputs(e.Message().toUtf8().constData(), stdout);
+    }
+    return 0;
 }
 
 } // namespace
@@ -149,6 +171,56 @@ private slots:
         QVERIFY(!QFile::exists(FDir.filePath(QStringLiteral("nosuch"))));
     }
 
+    // A file that cannot be read or replaced keeps its bytes, and the write is reported. Root may write
+    // anywhere, so the writer runs as an unprivileged user.
+    void permissions_data() {
+        QTest::addColumn<int>("folderMode");
+        QTest::addColumn<int>("fileMode"); // -1: no file
+        QTest::addColumn<bool>("written");
+        QTest::newRow("unreadable file") << 0777 << 0222 << false;
+        QTest::newRow("read-only file") << 0777 << 0444 << false;
+        QTest::newRow("read-only folder") << 0555 << -1 << false;
+        QTest::newRow("writable") << 0777 << 0666 << true;
+    }
+    void permissions() {
+        QFETCH(int, folderMode);
+        QFETCH(int, fileMode);
+        QFETCH(bool, written);
+        const bool root = geteuid() == 0;
+        const QString setpriv = QStandardPaths::findExecutable("setpriv");
+        if (root && setpriv.isEmpty())
+            QSKIP("setpriv is missing: as root every file is writable, so these cases would prove nothing");
+        QTemporaryDir base;
+        QVERIFY(Chmod(base.path(), 0755));
+        const QString program = base.filePath("child");
+        QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), program));
+        QVERIFY(Chmod(program, 0755));
+        const QString folder = base.filePath("folder");
+        QVERIFY(QDir().mkdir(folder));
+        const QString path = folder + "/link.url";
+        const QByteArray original = "[InternetShortcut]\r\nURL=old\r\nIconIndex=1\r\n";
+        if (fileMode >= 0) {
+            WriteFile(path, original);
+            QVERIFY(Chmod(path, fileMode));
+        }
+        QVERIFY(Chmod(folder, folderMode));
+
+        QStringList args{"--shortcut-child", path};
+        if (root)
+            args = QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", program} + args;
+        QProcess child;
+        child.start(root ? setpriv : program, args);
+        QVERIFY(child.waitForFinished(30000));
+        const QString output = QString::fromUtf8(child.readAllStandardOutput());
+        QVERIFY(Chmod(folder, 0755));
+        if (fileMode >= 0)
+            QVERIFY(Chmod(path, 0644));
+        QCOMPARE(output, written ? QStringLiteral("ok") : path + QString::fromUtf8(" に書き込めません"));
+        const QByteArray expected = written ? "[InternetShortcut]\r\nURL=http://new/\r\nIconIndex=1\r\n" : original;
+        QCOMPARE(ReadFile(path), fileMode >= 0 ? expected : kMissing);
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), fileMode >= 0 ? 1 : 0);
+    }
+
     // Which of the dropped paths is taken as a shortcut.
     void firstShortcut_data() {
         QTest::addColumn<QStringList>("paths");
@@ -168,5 +240,11 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestInternetShortcut)
+int main(int argc, char** argv) {
+    if (argc == 3 && qstrcmp(argv[1], "--shortcut-child") == 0)
+        return RunChild(QString::fromLocal8Bit(argv[2]));
+    QCoreApplication app(argc, argv);
+    TestInternetShortcut test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_internetshortcut.moc"
