@@ -32,16 +32,16 @@ QString UpToNul(QString text) {
     return text;
 }
 
-// The local files a drag offers, in its order; folders are no files to read.
-QStringList DraggedFiles(const QMimeData* data) {
-    QStringList files;
+// The local files and folders a drag offers, in its order.
+QStringList DraggedPaths(const QMimeData* data) {
+    QStringList paths;
     if (!data || !data->hasUrls())
-        return files;
+        return paths;
     for (const QUrl& url : data->urls()) {
-        if (url.isLocalFile() && !QFileInfo(url.toLocalFile()).isDir())
-            files << url.toLocalFile();
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
     }
-    return files;
+    return paths;
 }
 
 QString ClipboardError() {
@@ -203,13 +203,17 @@ bool TfrmMain::edURLDropFiles(QEvent* event) {
     if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
         return false;
     auto* drop = static_cast<QDropEvent*>(event);
-    const QStringList files = DraggedFiles(drop->mimeData());
-    if (files.isEmpty())
+    const QStringList paths = DraggedPaths(drop->mimeData());
+    if (paths.isEmpty())
         return false;
     drop->setDropAction(Qt::CopyAction);
     drop->accept();
     if (type == QEvent::Drop) {
-        // Only the first shortcut counts; other files are passed over, and no shortcut changes nothing.
+        // Only the first shortcut counts; other files and folders (a folder's name may end in .url) are
+        // passed over, and no shortcut changes nothing.
+        QStringList files;
+        for (const QString& path : paths)
+            files << (QFileInfo(path).isDir() ? QString() : path);
         const int first = FirstInternetShortcut(files);
         if (first >= 0)
             SetWholeUrl(sjis::toUnicode(ReadInternetShortcut(files.at(first))));

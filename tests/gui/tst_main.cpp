@@ -641,6 +641,8 @@ private slots:
             << true << "http://b/";
         QTest::newRow("folder named .url is passed over")
             << QStringList{"d.url/", "e.url=" + jp} << none << "" << true << "http://jp/";
+        QTest::newRow("a folder alone, its path also as text, is ignored")
+            << QStringList{"k/"} << none << "/tmp/k" << true << "http://www.";
         QTest::newRow("dot in folder name only") << QStringList{"f.url/g=" + jp} << none << "" << true << "http://www.";
         QTest::newRow("no shortcut changes nothing") << QStringList{"a.txt=x"} << none << "" << true << "http://www.";
         QTest::newRow("shortcut without URL empties")
