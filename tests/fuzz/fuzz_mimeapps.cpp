@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
     for (const char* type : {"x-scheme-handler/http", "text/html"})
         for (const QString& id : DefaultApplicationsIn(bytes, QLatin1String(type)))
-            FUZZ_CHECK(!id.isEmpty() && id == id.trimmed() && !id.contains(u';'));
+            FUZZ_CHECK(!id.isEmpty() && id == id.trimmed() && !id.contains(u';') && !id.contains(QChar(0)));
     if (size % 64 != 0)
         return 0;
     static Tree tree;

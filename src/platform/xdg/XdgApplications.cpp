@@ -80,8 +80,10 @@ QStringList DefaultApplicationsIn(const QByteArray& listFile, const QString& mim
         if (!inGroup || equals <= 0 || line.left(equals).trimmed() != mimeType)
             continue;
         QStringList ids;
+        // A desktop file ID is a file name: one holding a NUL names no file, and asking for it only makes
+        // the file functions complain.
         for (const QString& id : line.mid(equals + 1).split(u';', Qt::SkipEmptyParts))
-            if (!id.trimmed().isEmpty())
+            if (!id.trimmed().isEmpty() && !id.contains(QChar(0)))
                 ids.append(id.trimmed());
         return ids;
     }
