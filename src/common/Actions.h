@@ -63,6 +63,23 @@ protected:
     ~TActionLink() = default;
 };
 
+// A control's caption or hint that follows its action's text only while it shows the action's text: a text the
+// control was given itself ("Copy" on the "To Clipboard" command) stays.
+class TLinkedText {
+public:
+    // At binding: an empty text of the control's own takes the action's; any other never equals a followed one.
+    void Link(const QString& own, const QString& actions) { FLinked = own.isEmpty() ? own : actions + QChar(0); }
+    // After the action changed: set(actions) when the control still shows the action's last text.
+    template <class Set> void Follow(const QString& current, const QString& actions, Set set) {
+        if (current == FLinked)
+            set(actions);
+        FLinked = actions;
+    }
+
+private:
+    QString FLinked; // the action's text as last applied
+};
+
 // The actions of one window, updated whenever the event loop is about to wait for the next event.
 class TActionList final : public QObject {
     Q_OBJECT

@@ -389,23 +389,16 @@ void TMoxSpeedButton::SetAction(TAction* action) {
         return;
     connect(FAction, &TAction::Changed, this, &TMoxSpeedButton::ActionChange);
     connect(FAction, &QObject::destroyed, this, [this] { FAction = nullptr; });
-    // A key that has a caption or hint of its own keeps it; an empty one takes the action's.
-    FLinkedCaption = Caption().isEmpty() ? Caption() : FAction->Caption() + QChar(0);
-    FLinkedHint = Hint().isEmpty() ? Hint() : FAction->Hint() + QChar(0);
+    FLinkedCaption.Link(Caption(), FAction->Caption());
+    FLinkedHint.Link(Hint(), FAction->Hint());
     ActionChange();
 }
 
 void TMoxSpeedButton::ActionChange() {
     if (!FAction)
         return;
-    // Caption and hint follow the action only while they are the action's: a key that shows a text of its
-    // own ("Copy" on the "To Clipboard" command) keeps it.
-    if (Caption() == FLinkedCaption)
-        SetCaption(FAction->Caption());
-    FLinkedCaption = FAction->Caption();
-    if (Hint() == FLinkedHint)
-        SetHint(FAction->Hint());
-    FLinkedHint = FAction->Hint();
+    FLinkedCaption.Follow(Caption(), FAction->Caption(), [this](const QString& text) { SetCaption(text); });
+    FLinkedHint.Follow(Hint(), FAction->Hint(), [this](const QString& text) { SetHint(text); });
     setEnabled(FAction->Enabled());
 
     const int index = FAction->ImageIndex();

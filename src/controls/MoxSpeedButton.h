@@ -140,8 +140,8 @@ private:
     bool FWordWrap = false;
     TAction* FAction = nullptr;
     QPointer<QMenu> FPopupMenu;
-    QString FLinkedCaption; // the action's caption and hint as last applied
-    QString FLinkedHint;
+    TLinkedText FLinkedCaption;
+    TLinkedText FLinkedHint;
     bool FMouseInside = false;
     int FHotLevel = 0;
     bool FChangingDown = false;

@@ -254,16 +254,13 @@ void TNelPictureButton::SetAction(TAction* action) {
         return;
     connect(FAction, &TAction::Changed, this, &TNelPictureButton::ActionChange);
     connect(FAction, &QObject::destroyed, this, [this] { FAction = nullptr; });
-    // A hint of the button's own never equals this, so it stays; an empty one takes the action's.
-    FLinkedHint = Hint().isEmpty() ? Hint() : FAction->Hint() + QChar(0);
+    FLinkedHint.Link(Hint(), FAction->Hint());
     ActionChange();
 }
 
 void TNelPictureButton::ActionChange() {
     if (!FAction)
         return;
-    if (Hint() == FLinkedHint)
-        SetHint(FAction->Hint());
-    FLinkedHint = FAction->Hint();
+    FLinkedHint.Follow(Hint(), FAction->Hint(), [this](const QString& text) { SetHint(text); });
     setEnabled(FAction->Enabled());
 }

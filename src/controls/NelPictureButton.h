@@ -87,7 +87,7 @@ private:
     void LongPressTick();
 
     TAction* FAction = nullptr;
-    QString FLinkedHint; // the action's hint as last applied
+    TLinkedText FLinkedHint;
     int FLongMouseDownWait = 20;
     QPixmap FPictureOver;
     QPixmap FPictureDown;
