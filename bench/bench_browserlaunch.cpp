@@ -6,7 +6,7 @@
 // writing its record, so a caller that waited for the browser would show it.
 //
 //   build/dev/bench/bench_browserlaunch
-#include "common/VelGlobals.h"
+#include "core/settings/VelGlobals.h"
 #include "platform/xdg/DesktopLauncher.h"
 #include "platform/xdg/XdgBrowserSystem.h"
 

@@ -1,7 +1,7 @@
 // Painting cost of the key faces: one key, and the whole keyboard of 73 keys.
-#include "controls/KeyGlyphs.h"
-#include "controls/MoxSBUtils.h"
-#include "controls/MoxSpeedButton.h"
+#include "gui/controls/KeyGlyphs.h"
+#include "gui/controls/MoxSBUtils.h"
+#include "gui/controls/MoxSpeedButton.h"
 
 #include <QApplication>
 #include <QPainter>

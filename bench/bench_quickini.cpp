@@ -1,4 +1,4 @@
-#include "settings/QuickIni.h"
+#include "core/settings/QuickIni.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>

@@ -1,8 +1,8 @@
-#include "common/Actions.h"
-#include "common/VelGlobals.h"
-#include "templates/EditTemplate.h"
-#include "templates/ListBoxEx.h"
-#include "templates/TemplateMenu.h"
+#include "core/settings/VelGlobals.h"
+#include "gui/controls/Actions.h"
+#include "gui/templates/EditTemplate.h"
+#include "gui/templates/ListBoxEx.h"
+#include "gui/templates/TemplateMenu.h"
 
 #include <QAction>
 #include <QApplication>

@@ -70,7 +70,7 @@ class X:
 def main():
     build = os.path.abspath(sys.argv[1])
     runs = int(sys.argv[2]) if len(sys.argv) > 2 else 10
-    os.environ["VEL_BINARY"] = os.path.join(build, "src", "app", "velmarinth")
+    os.environ["VEL_BINARY"] = os.path.join(build, "src", "gui", "velmarinth")
     harness.BINARY = os.environ["VEL_BINARY"]
     display = harness.Display().start()
     app = None

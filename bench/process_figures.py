@@ -29,7 +29,7 @@ def main():
     runs = int(sys.argv[2]) if len(sys.argv) > 2 else 10
     folder = tempfile.mkdtemp(prefix="vel-bench-")
     velmarinth = os.path.join(folder, "velmarinth")
-    shutil.copy2(os.path.join(build, "src", "app", "velmarinth"), velmarinth)
+    shutil.copy2(os.path.join(build, "src", "gui", "velmarinth"), velmarinth)
     minimal = os.path.join(build, "bench", "minimal_window")
     mapped_time = os.path.join(build, "bench", "mapped_time")
     display = harness.Display().start()

@@ -1,5 +1,5 @@
 // main() of the benchmarks that need widgets: an offscreen application with the program's fonts.
-#include "common/Fonts.h"
+#include "gui/controls/Fonts.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>

@@ -1,6 +1,6 @@
 #include "platform/BrowserLaunch.h"
 
-#include "common/BrowserChoice.h"
+#include "core/browser/BrowserChoice.h"
 #include "platform/xdg/DesktopLauncher.h"
 #include "platform/xdg/XdgBrowserSystem.h"
 

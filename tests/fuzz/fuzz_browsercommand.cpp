@@ -1,6 +1,6 @@
 // The browser command value: where its program file ends, and the path it names.
 #include "FuzzCheck.h"
-#include "common/DefaultBrowser.h"
+#include "core/browser/DefaultBrowser.h"
 
 namespace {
 

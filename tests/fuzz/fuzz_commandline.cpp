@@ -1,6 +1,6 @@
 // Command-line splitting of a browser's parameter text (UTF-16, lone surrogates included).
 #include "FuzzCheck.h"
-#include "common/CommandLine.h"
+#include "core/browser/CommandLine.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString text = FuzzUtf16(data, size);

@@ -1,7 +1,7 @@
 // Shortcut files: read any bytes as a file, set a URL taken from the input, read it back. Setting changes the
 // file only within one line (or adds lines), and the URL reads back as it was written.
 #include "FuzzCheck.h"
-#include "shortcuts/InternetShortcut.h"
+#include "core/shortcuts/InternetShortcut.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 // The settings store: load any bytes, read every setting, rewrite, reload; then write values taken from the
 // input and reload again. Whatever the store reads, the bytes it writes read back the same.
 #include "FuzzCheck.h"
-#include "common/TextLines.h"
-#include "settings/IniText.h"
-#include "settings/QuickIni.h"
+#include "core/settings/IniText.h"
+#include "core/settings/QuickIni.h"
+#include "core/text/TextLines.h"
 
 #include <QList>
 #include <algorithm>

@@ -3,7 +3,7 @@
 // other code of a character that has two. Any
 // UTF-16 text (lone surrogates too) converts; what the code page holds reads back as itself.
 #include "FuzzCheck.h"
-#include "common/ShiftJis.h"
+#include "core/text/ShiftJis.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "platform/xdg/DesktopLauncher.h"
 
-#include "common/CommandLine.h"
-#include "common/ShiftJis.h"
+#include "core/browser/CommandLine.h"
+#include "core/text/ShiftJis.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>

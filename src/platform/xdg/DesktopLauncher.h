@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/BrowserChoice.h"
+#include "core/browser/BrowserChoice.h"
 
 #include <QByteArray>
 #include <QString>

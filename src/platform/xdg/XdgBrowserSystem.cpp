@@ -1,6 +1,6 @@
 #include "platform/xdg/XdgBrowserSystem.h"
 
-#include "common/ShiftJis.h"
+#include "core/text/ShiftJis.h"
 
 #include <QDir>
 #include <QFileInfo>

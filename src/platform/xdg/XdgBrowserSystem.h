@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/DefaultBrowser.h"
+#include "core/browser/DefaultBrowser.h"
 #include "platform/xdg/XdgApplications.h"
 
 #include <QByteArray>

@@ -1,5 +1,0 @@
-#include "common/UrlRule.h"
-
-bool IsBrowsableUrl(const QByteArray& text) {
-    return text.startsWith("http") || text.startsWith("www");
-}

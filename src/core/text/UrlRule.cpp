@@ -1,0 +1,5 @@
+#include "core/text/UrlRule.h"
+
+bool IsBrowsableUrl(const QByteArray& text) {
+    return text.startsWith("http") || text.startsWith("www");
+}

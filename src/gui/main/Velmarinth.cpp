@@ -1,0 +1,21 @@
+#include "gui/main/Main.h"
+#include "gui/main/Startup.h"
+#include "platform/AppLocations.h"
+#include "platform/DisplayServer.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    // The program takes no arguments, Qt's own (-style, -reverse, -qwindowtitle …) included: the
+    // application object sees the program name only.
+    int qtArgc = argc > 0 ? 1 : 0;
+    char* qtArgv[] = {argc > 0 ? argv[0] : nullptr, nullptr};
+    PreferX11Platform();
+    QApplication app(qtArgc, qtArgv);
+    PrepareApplication();
+    TfrmMain frmMain(SettingsFolder(), ManualPath(), nullptr, InstanceTitle());
+    if (!frmMain.ShowMainForm())
+        return 0;
+    frmMain.show();
+    return QApplication::exec();
+}

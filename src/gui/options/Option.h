@@ -1,0 +1,82 @@
+#pragma once
+
+#include "gui/controls/VelDialog.h"
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+class QCheckBox;
+class QFileDialog;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class IShellOpen;
+class TAction;
+class TActionList;
+class TOneLineEdit;
+
+// True when path names a program that can be started: an existing file (not a folder) that this user may
+// execute. A text file chosen by mistake would never start as a browser.
+bool IsBrowserProgram(const QString& path);
+
+// The options dialog: shows the program-wide flags and the browser choice and writes them back only on OK.
+class TfrmOption final : public TVelDialog {
+    Q_OBJECT
+public:
+    // shellOpen and manualPath: how and what the help button opens.
+    TfrmOption(QWidget* owner, IShellOpen& shellOpen, const QString& manualPath);
+    ~TfrmOption() override;
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    QFrame* pnlOption;
+    QCheckBox* cbTopMost;
+    QCheckBox* cbShowToolTip;
+    QCheckBox* cbSyncCapsLock;
+    QCheckBox* cbSaveURLBox;
+    QCheckBox* cbMinimizeAfterExe;
+    QGroupBox* gbBrowser;
+    QRadioButton* rbUseDefaultBrowser;
+    QCheckBox* cbRunWithCommandLine;
+    QRadioButton* rbUseDirectedBrowser;
+    QLabel* lblPath;
+    TOneLineEdit* edBrowserPath;
+    QPushButton* btnSelectBrowser;
+    QPushButton* btnOK;
+    QPushButton* btnCansel;
+    QPushButton* btnHelp;
+    QFileDialog* OpenDialog = nullptr; // made when "..." is first used
+
+    TActionList* ActionList1;
+    TAction* actOk = nullptr;
+
+    void CreateControls();
+    void CreateBrowserGroup();
+    void CreateButtons();
+    void CreateActions();
+    void SetTabOrder();
+    void FormCreate();
+
+    void rbUseDefaultBrowserClick();
+    void rbUseDirectedBrowserClick();
+    void btnSelectBrowserClick();
+    void btnHelpClick();
+    void actOkUpdate(TAction* sender);
+    void actOkExecute(TAction* sender);
+
+    // The path box's text as code page 932 bytes; nothing when the code page cannot hold it.
+    std::optional<QByteArray> BrowserPathBytes() const;
+    // Looks at the file the path box names again; the update rule reads only the result, never the disk.
+    void CheckBrowserPath();
+
+    IShellOpen& FShellOpen;
+    QString FManualPath;
+    // The stored path and its shown form: an unchanged box gives back the stored bytes exactly.
+    QByteArray FStoredPath;
+    QString FStoredPathText;
+    bool FPathIsProgram = false;
+};

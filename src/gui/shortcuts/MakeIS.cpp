@@ -1,0 +1,177 @@
+#include "gui/shortcuts/MakeIS.h"
+
+#include "core/messages/ErrorReport.h"
+#include "core/settings/QuickIni.h"
+#include "core/settings/VelGlobals.h"
+#include "core/shortcuts/InternetShortcut.h"
+#include "core/text/ShiftJis.h"
+#include "gui/controls/Actions.h"
+#include "gui/controls/Fonts.h"
+#include "gui/controls/Looks.h"
+#include "gui/controls/OneLineEdit.h"
+#include "gui/shortcuts/NelFolderDialog.h"
+#include "platform/SpecialFolders.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <algorithm>
+
+ISpecialFolders* TfrmMakeIS::SpecialFolders = &DesktopSpecialFolders();
+
+TfrmMakeIS::TfrmMakeIS(QWidget* owner, UrlSource url, ErrorReport reportError)
+    : TVelDialog(owner, QString::fromUtf8("ｲﾝﾀｰﾈｯﾄｼｮｰﾄｶｯﾄの作成"), QSize(264, 224)), FUrl(std::move(url)),
+      FReportError(std::move(reportError)) {
+    setObjectName(QStringLiteral("frmMakeIS"));
+    CreateControls();
+    FormCreate();
+}
+
+TfrmMakeIS::~TfrmMakeIS() = default;
+
+void TfrmMakeIS::CreateControls() {
+    pnlMakeIS = SetUpPanel("pnlMakeIS", {253, 183});
+
+    Label1 = new QLabel(QString::fromUtf8("ファイル名を入力してください。(&N)"), pnlMakeIS);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(14, 16, 180, 13);
+    Label1->setFont(FaceFont(kPGothicFace, 13));
+
+    edFileName = new TOneLineEdit(pnlMakeIS);
+    edFileName->setObjectName(QStringLiteral("edFileName"));
+    edFileName->setGeometry(16, 38, 221, 23);
+    edFileName->setFont(FaceFont(kPGothicFace, 15));
+    Label1->setBuddy(edFileName);
+
+    CreatePlaceGroup();
+    CreateButtons();
+
+    NelFolderDialog1 = new TNelFolderDialog(this);
+    NelFolderDialog1->setObjectName(QStringLiteral("NelFolderDialog1"));
+    NelFolderDialog1->SetAddPathDelim(true);
+    NelFolderDialog1->SetDescription(QString::fromUtf8("フォルダを選択して下さい。"));
+    NelFolderDialog1->SetDialogPos(fdpOwnerFormCenter);
+    NelFolderDialog1->SetTitle(QString::fromUtf8("フォルダの参照"));
+
+    setTabOrder(edFileName, rbPlace[0]);
+    setTabOrder(rbPlace[0], rbPlace[1]);
+    setTabOrder(rbPlace[1], rbPlace[2]);
+    setTabOrder(rbPlace[2], btnMake);
+    setTabOrder(btnMake, btnCancel);
+}
+
+void TfrmMakeIS::CreatePlaceGroup() {
+    rgPlace = new QGroupBox(QString::fromUtf8("作成する場所(&P)"), pnlMakeIS);
+    rgPlace->setObjectName(QStringLiteral("rgPlace"));
+    rgPlace->setGeometry(51, 70, 149, 93);
+    rgPlace->setFont(FaceFont(kPGothicFace, 13));
+    // One column, the items spread evenly below the caption.
+    static const char* const kItems[] = {"デスクトップ(&D)", "お気に入り(&F)", "任意のフォルダ(&A)"};
+    for (int i = 0; i < 3; ++i) {
+        rbPlace[i] = new QRadioButton(QString::fromUtf8(kItems[i]), rgPlace);
+        rbPlace[i]->setObjectName(QStringLiteral("rgPlace%1").arg(i));
+        rbPlace[i]->setGeometry(8, 17 + i * 24, 133, 20);
+    }
+}
+
+void TfrmMakeIS::CreateButtons() {
+    btnMake = new QPushButton(this);
+    btnMake->setObjectName(QStringLiteral("btnMake"));
+    btnMake->setGeometry(77, 198, 88, 21);
+    btnMake->setDefault(true);
+    btnCancel = new QPushButton(QString::fromUtf8("キャンセル"), this);
+    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    btnCancel->setGeometry(171, 198, 88, 21);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    ActionList1 = new TActionList(this);
+    ActionList1->setObjectName(QStringLiteral("ActionList1"));
+    using Row = TActionList::Row<TfrmMakeIS>;
+    using T = TfrmMakeIS;
+    static const Row rows[] = {
+        {"actMake", "作成", &T::actMakeUpdate, &T::actMakeExecute, &T::actMake},
+    };
+    ActionList1->Add(this, rows);
+    actMake->Bind(btnMake);
+}
+
+void TfrmMakeIS::FormCreate() {
+    SetPlaceIndex(std::clamp(VelGlobals::TargetFolderIndex, -1, 2));
+    actMake->Update();
+}
+
+void TfrmMakeIS::showEvent(QShowEvent* event) {
+    TVelDialog::showEvent(event);
+    // Over the window that opened it, rather than in the middle of the screen.
+    if (!event->spontaneous() && parentWidget()) {
+        const QRect owner = parentWidget()->window()->frameGeometry();
+        const QSize outer = frameGeometry().size();
+        move(owner.x() + (owner.width() - outer.width()) / 2, owner.y() + (owner.height() - outer.height()) / 2);
+    }
+}
+
+int TfrmMakeIS::PlaceIndex() const {
+    for (int i = 0; i < 3; ++i) {
+        if (rbPlace[i]->isChecked())
+            return i;
+    }
+    return -1;
+}
+
+void TfrmMakeIS::SetPlaceIndex(int index) {
+    for (int i = 0; i < 3; ++i) {
+        // A checked radio button that unchecks itself only does so outside its exclusive group.
+        rbPlace[i]->setAutoExclusive(false);
+        rbPlace[i]->setChecked(i == index);
+        rbPlace[i]->setAutoExclusive(true);
+    }
+}
+
+std::optional<QString> TfrmMakeIS::TargetFolderOfPlace() {
+    switch (PlaceIndex()) {
+    case 0:
+        return SpecialFolders->GetDesktopFolder();
+    case 1:
+        return SpecialFolders->GetFavoritesFolder();
+    case 2: {
+        NelFolderDialog1->SetFolder(sjis::toUnicode(VelGlobals::TargetFolder));
+        if (!NelFolderDialog1->Execute())
+            return std::nullopt;
+        const QString folder = NelFolderDialog1->Folder();
+        // The folder dialog confirms only folders the code page can hold.
+        const std::optional<QByteArray> stored = sjis::fromUnicode(folder, sjis::Unencodable::Refuse);
+        if (!stored)
+            return std::nullopt;
+        // Remembered at once, even if the shortcut cannot be written in the end.
+        VelGlobals::TargetFolder = *stored;
+        return folder;
+    }
+    default:
+        return QString();
+    }
+}
+
+void TfrmMakeIS::actMakeUpdate(TAction* sender) {
+    sender->SetEnabled(!edFileName->text().isEmpty());
+}
+
+void TfrmMakeIS::actMakeExecute(TAction*) {
+    const std::optional<QString> folder = TargetFolderOfPlace();
+    if (!folder)
+        return;
+    const QString fileName = *folder + edFileName->text() + QStringLiteral(".url");
+    try {
+        // A name the code page cannot hold is refused rather than written under another name.
+        if (!sjis::isEncodable(edFileName->text()))
+            throw EFileError(CannotWriteFileMessage(fileName));
+        WriteInternetShortcut(fileName, FUrl());
+    } catch (const EFileError& error) {
+        if (FReportError)
+            FReportError(this, error.Message());
+        return;
+    }
+    VelGlobals::TargetFolderIndex = PlaceIndex();
+    accept();
+}

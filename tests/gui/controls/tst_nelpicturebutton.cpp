@@ -1,0 +1,191 @@
+#include "gui/controls/Actions.h"
+#include "gui/controls/NelPictureButton.h"
+
+#include <QElapsedTimer>
+#include <QEnterEvent>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+const QColor kYellow(0xFF, 0xFF, 0x00);
+
+// Each picture a colour and a size of its own, so both what is drawn and the button's size tell which it is.
+struct TPictureDef {
+    QColor colour;
+    QSize size;
+};
+const QHash<QString, TPictureDef>& Pictures() {
+    static const QHash<QString, TPictureDef> pictures{
+        {"Normal", {Qt::red, {40, 20}}}, {"Over", {Qt::green, {41, 21}}},   {"Down", {Qt::blue, {42, 22}}},
+        {"Up", {Qt::cyan, {43, 23}}},    {"Disable", {Qt::gray, {44, 24}}},
+    };
+    return pictures;
+}
+
+QPixmap Solid(const QString& name, qreal ratio = 1.0) {
+    const TPictureDef& def = Pictures()[name];
+    QPixmap picture(def.size * ratio);
+    picture.fill(def.colour);
+    picture.setDevicePixelRatio(ratio);
+    return picture;
+}
+
+} // namespace
+
+class TestNelPictureButton : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QWidget> FParent;
+    TNelPictureButton* FButton = nullptr;
+    TAction* FAction = nullptr;
+    int FExecuted = 0;
+
+    void Step(const QString& step) {
+        const QPoint inside(3, 3);
+        const QPoint away(FButton->width() + 20, 3);
+        if (step == "enter") {
+            QEnterEvent enter(inside, inside, FButton->mapToGlobal(inside));
+            QCoreApplication::sendEvent(FButton, &enter);
+        } else if (step == "leave") {
+            QEvent leave(QEvent::Leave);
+            QCoreApplication::sendEvent(FButton, &leave);
+        } else if (step == "press" || step == "rightPress") {
+            QTest::mousePress(FButton, step == "press" ? Qt::LeftButton : Qt::RightButton, {}, inside);
+        } else if (step == "release" || step == "rightRelease") {
+            QTest::mouseRelease(FButton, step == "release" ? Qt::LeftButton : Qt::RightButton, {}, inside);
+        } else if (step == "releaseAway") {
+            QTest::mouseRelease(FButton, Qt::LeftButton, {}, away);
+        } else if (step == "disable" || step == "enable") {
+            FAction->SetEnabled(step == "enable");
+        } else {
+            QFAIL(qPrintable("unknown step " + step));
+        }
+    }
+
+private slots:
+    void init() {
+        FParent = std::make_unique<QWidget>();
+        FParent->resize(200, 100);
+        FButton = new TNelPictureButton(FParent.get());
+        FAction = new TAction(QStringLiteral("actTest"), FParent.get());
+        FExecuted = 0;
+        FAction->OnExecute = [this](TAction*) { ++FExecuted; };
+        FParent->show();
+    }
+
+    void cleanup() { FParent.reset(); }
+
+    void states_data() {
+        QTest::addColumn<QStringList>("pictures"); // which of the five the button is given
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("shown"); // the picture drawn, or "" for the bare yellow face
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<int>("clicks");
+        const QStringList all{"Normal", "Over", "Down", "Up", "Disable"};
+        const QStringList noUp{"Normal", "Over", "Down", "Disable"};
+        QTest::newRow("at rest") << all << 1.0 << QStringList{} << "Normal" << QSize(40, 20) << 0;
+        QTest::newRow("cursor over") << all << 1.0 << QStringList{"enter"} << "Over" << QSize(41, 21) << 0;
+        QTest::newRow("cursor gone") << all << 1.0 << QStringList{"enter", "leave"} << "Normal" << QSize(40, 20) << 0;
+        QTest::newRow("held") << all << 1.0 << QStringList{"enter", "press"} << "Down" << QSize(42, 22) << 0;
+        QTest::newRow("released over, repainted")
+            << all << 1.0 << QStringList{"enter", "press", "release"} << "Up" << QSize(43, 23) << 1;
+        QTest::newRow("released over, no up picture")
+            << noUp << 1.0 << QStringList{"enter", "press", "release"} << "Over" << QSize(41, 21) << 1;
+        QTest::newRow("pressed, moved away, released")
+            << all << 1.0 << QStringList{"enter", "press", "releaseAway"} << "Normal" << QSize(40, 20) << 0;
+        QTest::newRow("then the cursor leaves")
+            << all << 1.0 << QStringList{"enter", "press", "releaseAway", "leave"} << "Normal" << QSize(40, 20) << 0;
+        QTest::newRow("right button does nothing")
+            << all << 1.0 << QStringList{"enter", "rightPress", "rightRelease"} << "Over" << QSize(41, 21) << 0;
+        QTest::newRow("disabled action") << all << 1.0 << QStringList{"disable"} << "Disable" << QSize(44, 24) << 0;
+        QTest::newRow("disabled, nothing to show for it")
+            << noUp.mid(0, 3) << 1.0 << QStringList{"disable"} << "Normal" << QSize(40, 20) << 0;
+        QTest::newRow("enabled again after the cursor left")
+            << all << 1.0 << QStringList{"enter", "disable", "leave", "enable"} << "Normal" << QSize(40, 20) << 0;
+        QTest::newRow("disabled while held, no release")
+            << all << 1.0 << QStringList{"enter", "press", "disable"} << "Disable" << QSize(44, 24) << 0;
+        QTest::newRow("no pictures") << QStringList{} << 1.0 << QStringList{"enter", "press", "release"} << ""
+                                     << QSize(75, 25) << 1;
+        QTest::newRow("2x pictures") << all << 2.0 << QStringList{"enter"} << "Over" << QSize(41, 21) << 0;
+    }
+
+    void states() {
+        QFETCH(QStringList, pictures);
+        QFETCH(qreal, ratio);
+        QFETCH(QStringList, steps);
+        QFETCH(QString, shown);
+        QFETCH(QSize, size);
+        QFETCH(int, clicks);
+        using Setter = void (TNelPictureButton::*)(const QPixmap&);
+        const QHash<QString, Setter> setters{{"Normal", &TNelPictureButton::SetPictureNormal},
+                                             {"Over", &TNelPictureButton::SetPictureOver},
+                                             {"Down", &TNelPictureButton::SetPictureDown},
+                                             {"Up", &TNelPictureButton::SetPictureUp},
+                                             {"Disable", &TNelPictureButton::SetPictureDisable}};
+        for (const QString& name : pictures)
+            (FButton->*setters[name])(Solid(name, ratio));
+        FAction->Bind(FButton);
+        for (const QString& step : steps)
+            Step(step);
+
+        QCOMPARE(FButton->size(), size);
+        // A fresh paint, as after the window was covered and uncovered.
+        const QImage drawn = FButton->grab().toImage();
+        const QColor expected = shown.isEmpty() ? kYellow : Pictures()[shown].colour;
+        QCOMPARE(drawn.pixelColor(drawn.width() - 1, drawn.height() - 1), expected);
+        QCOMPARE(FExecuted, clicks);
+    }
+
+    void hint_data() {
+        QTest::addColumn<QString>("own");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("an empty hint takes the action's") << ""
+                                                          << "action's hint, changed";
+        QTest::newRow("its own hint stays") << "own hint"
+                                            << "own hint";
+    }
+
+    void hint() {
+        QFETCH(QString, own);
+        QFETCH(QString, shown);
+        FButton->SetHint(own);
+        FAction->SetHint(QStringLiteral("action's hint"));
+        FAction->Bind(FButton);
+        FAction->SetHint(QStringLiteral("action's hint, changed"));
+        QCOMPARE(FButton->toolTip(), shown);
+    }
+
+    void longPress_data() {
+        QTest::addColumn<int>("holdMs");
+        QTest::addColumn<bool>("repeats");
+        QTest::newRow("released within the wait") << 250 << false;
+        QTest::newRow("held for a second") << 1000 << true;
+    }
+
+    void longPress() {
+        QFETCH(int, holdMs);
+        QFETCH(bool, repeats);
+        QList<qint64> events;
+        QElapsedTimer held;
+        FButton->SetLongMouseDownWait(20);
+        FButton->OnLongMouseDown = [&](TNelPictureButton*) { events.append(held.elapsed()); };
+        held.start();
+        QTest::mousePress(FButton, Qt::LeftButton, {}, QPoint(3, 3));
+        QTest::qWait(holdMs);
+        QTest::mouseRelease(FButton, Qt::LeftButton, {}, QPoint(3, 3));
+        const qsizetype atRelease = events.size();
+        QTest::qWait(150);
+        QCOMPARE(events.size(), atRelease); // nothing after the release
+        if (!repeats) {
+            QCOMPARE(atRelease, 0);
+            return;
+        }
+        QVERIFY2(atRelease >= 3, qPrintable(QString::number(atRelease)));
+        QVERIFY2(events.first() >= 400, qPrintable(QString::number(events.first())));
+    }
+};
+
+QTEST_MAIN(TestNelPictureButton)
+#include "tst_nelpicturebutton.moc"

@@ -1,0 +1,250 @@
+#include "core/settings/QuickIni.h"
+#include "core/shortcuts/InternetShortcut.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+template <size_t N> QByteArray B(const char (&text)[N]) {
+    return QByteArray(text, N - 1);
+}
+
+const QByteArray kMissing = "<missing>";
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : kMissing;
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// 3000 bytes of URL: "http://" and then letters.
+QByteArray LongUrl() {
+    return "http://" + QByteArray(2993, 'a');
+}
+
+bool Chmod(const QString& path, int mode) {
+    return ::chmod(QFile::encodeName(path).constData(), static_cast<mode_t>(mode)) == 0;
+}
+
+// Runs as the unprivileged child of the permission cases: writes a URL into the file.
+int RunChild(const QString& path) {
+    try {
+        WriteInternetShortcut(path, "http://new/");
+        std::fputs("ok", stdout);
+    } catch (const EFileError& e) {
+        std::fputs(e.Message().toUtf8().constData(), stdout);
+    }
+    return 0;
+}
+
+} // namespace
+
+class TestInternetShortcut : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir FDir;
+    QString Path() const { return FDir.filePath(QStringLiteral("link.url")); }
+
+private slots:
+    void init() { QFile::remove(Path()); }
+
+    // What the file holds after writing the URL into it (kMissing: no file before).
+    void write_data() {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("url");
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("new file") << kMissing << B("http://a/") << B("[InternetShortcut]\r\nURL=http://a/\r\n");
+        QTest::newRow("empty file") << B("") << B("http://a/") << B("[InternetShortcut]\r\nURL=http://a/\r\n");
+        QTest::newRow("leading blanks stored")
+            << kMissing << B("  http://a/ ") << B("[InternetShortcut]\r\nURL=  http://a/ \r\n");
+        QTest::newRow("long value whole") << kMissing << LongUrl() << "[InternetShortcut]\r\nURL=" + LongUrl() + "\r\n";
+        QTest::newRow("value replaced in place")
+            << B("; made by hand\r\n[DEFAULT]\r\nBASEURL=x\r\n[InternetShortcut]\r\nURL=old\r\nIconIndex=1\r\n"
+                 "[Other]\r\nURL=keep\r\n")
+            << B("http://new/")
+            << B("; made by hand\r\n[DEFAULT]\r\nBASEURL=x\r\n[InternetShortcut]\r\nURL=http://new/\r\nIconIndex=1\r\n"
+                 "[Other]\r\nURL=keep\r\n");
+        QTest::newRow("names in other case") << B("[internetSHORTCUT]\nurl = \"old\"\nIconFile=a\n") << B("http://n/")
+                                             << B("[internetSHORTCUT]\nurl =http://n/\nIconFile=a\n");
+        QTest::newRow("first key of first section")
+            << B("[InternetShortcut]\r\nURL=1\r\nURL=2\r\n[InternetShortcut]\r\nURL=3\r\n") << B("x")
+            << B("[InternetShortcut]\r\nURL=x\r\nURL=2\r\n[InternetShortcut]\r\nURL=3\r\n");
+        QTest::newRow("commented key is another key")
+            << B("[InternetShortcut]\r\n;URL=old\r\n") << B("x") << B("[InternetShortcut]\r\n;URL=old\r\nURL=x\r\n");
+        QTest::newRow("key missing: end of its section")
+            << B("[InternetShortcut]\r\nIconIndex=1\r\n\r\n[Other]\r\nk=v\r\n") << B("x")
+            << B("[InternetShortcut]\r\nIconIndex=1\r\nURL=x\r\n\r\n[Other]\r\nk=v\r\n");
+        QTest::newRow("key missing, no final break")
+            << B("[InternetShortcut]\r\nIconIndex=1") << B("x") << B("[InternetShortcut]\r\nIconIndex=1\r\nURL=x\r\n");
+        QTest::newRow("section missing") << B("[Other]\r\nURL=v\r\n") << B("x")
+                                         << B("[Other]\r\nURL=v\r\n[InternetShortcut]\r\nURL=x\r\n");
+        QTest::newRow("section missing, no final break")
+            << B("[Other]\nk=v") << B("x") << B("[Other]\nk=v\r\n[InternetShortcut]\r\nURL=x\r\n");
+        QTest::newRow("no final break after the value")
+            << B("[InternetShortcut]\r\nURL=old") << B("x") << B("[InternetShortcut]\r\nURL=x");
+        QTest::newRow("bracket as second byte is no section end")
+            << B("[\x83]x]\r\nURL=a\r\n") << B("x") << B("[\x83]x]\r\nURL=a\r\n[InternetShortcut]\r\nURL=x\r\n");
+    }
+    void write() {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, url);
+        QFETCH(QByteArray, after);
+        if (before != kMissing)
+            WriteFile(Path(), before);
+        WriteInternetShortcut(Path(), url);
+        QCOMPARE(ReadFile(Path()), after);
+    }
+
+    // The URL a file gives back.
+    void read_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QByteArray>("url");
+        QTest::newRow("no file") << kMissing << B("");
+        QTest::newRow("plain") << B("[InternetShortcut]\r\nURL=http://a/\r\n") << B("http://a/");
+        QTest::newRow("blanks around removed") << B("[InternetShortcut]\r\nURL=  http://a/ \t\r\n") << B("http://a/");
+        QTest::newRow("double quotes") << B("[InternetShortcut]\r\nURL= \"http://a/\" ") << B("http://a/");
+        QTest::newRow("single quotes") << B("[InternetShortcut]\r\nURL='http://a/'") << B("http://a/");
+        QTest::newRow("one pair only") << B("[InternetShortcut]\r\nURL=\"\"a\"\"") << B("\"a\"");
+        QTest::newRow("unmatched quotes kept") << B("[InternetShortcut]\r\nURL=\"a'") << B("\"a'");
+        QTest::newRow("after the first equals") << B("[InternetShortcut]\r\nURL=a=b") << B("a=b");
+        QTest::newRow("names in other case") << B("[ internetshortcut ]\nUrl = x\n") << B("x");
+        QTest::newRow("lf lines, no final break") << B("[Other]\nURL=y\n[InternetShortcut]\nURL=x") << B("x");
+        QTest::newRow("key missing") << B("[InternetShortcut]\r\nIconIndex=1\r\n[Other]\r\nURL=y\r\n") << B("");
+        QTest::newRow("section missing") << B("URL=x\r\n[Other]\r\nURL=y\r\n") << B("");
+        QTest::newRow("3000 bytes cut") << "[InternetShortcut]\r\nURL=" + LongUrl() << LongUrl().first(2047);
+        // A cut between the two bytes of a character would leave a lone lead byte.
+        QTest::newRow("cut before a split character")
+            << "[InternetShortcut]\r\nURL=" + QByteArray(2046, 'a') + "\x82\xa0z" << QByteArray(2046, 'a');
+        QTest::newRow("character ends at the limit")
+            << "[InternetShortcut]\r\nURL=" + QByteArray(2045, 'a') + "\x82\xa0z" << QByteArray(2045, 'a') + "\x82\xa0";
+    }
+    void read() {
+        QFETCH(QByteArray, file);
+        QFETCH(QByteArray, url);
+        if (file != kMissing)
+            WriteFile(Path(), file);
+        QCOMPARE(ReadInternetShortcut(Path()), url);
+    }
+
+    // Written, the URL reads back without the blanks around it.
+    void leadingBlanksReadBack() {
+        WriteInternetShortcut(Path(), "  http://a/");
+        QCOMPARE(ReadInternetShortcut(Path()), QByteArray("http://a/"));
+    }
+
+    // A refused write names the file, and the file keeps its bytes.
+    void refused_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("url");
+        QTest::newRow("carriage return") << QStringLiteral("link.url") << B("http://a/\r[x]");
+        QTest::newRow("line feed") << QStringLiteral("link.url") << B("http://a/\nIconFile=x");
+        QTest::newRow("missing folder") << QStringLiteral("nosuch/x.url") << B("http://a/");
+        QTest::newRow("a folder in its place") << QStringLiteral("") << B("http://a/");
+    }
+    void refused() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, url);
+        const QByteArray before = "[InternetShortcut]\r\nURL=old\r\n";
+        WriteFile(Path(), before);
+        const QString path = name.isEmpty() ? FDir.path() : FDir.filePath(name);
+        try {
+            WriteInternetShortcut(path, url);
+            QFAIL("no error");
+        } catch (const EFileError& e) {
+            QCOMPARE(e.Message(), path + QString::fromUtf8(" に書き込めません"));
+        }
+        QCOMPARE(ReadFile(Path()), before);
+        QVERIFY(!QFile::exists(FDir.filePath(QStringLiteral("nosuch"))));
+    }
+
+    // A file that cannot be read or replaced keeps its bytes, and the write is reported. Root may write
+    // anywhere, so the writer runs as an unprivileged user.
+    void permissions_data() {
+        QTest::addColumn<int>("folderMode");
+        QTest::addColumn<int>("fileMode"); // -1: no file
+        QTest::addColumn<bool>("written");
+        QTest::newRow("unreadable file") << 0777 << 0222 << false;
+        QTest::newRow("read-only file") << 0777 << 0444 << false;
+        QTest::newRow("read-only folder") << 0555 << -1 << false;
+        QTest::newRow("writable") << 0777 << 0666 << true;
+    }
+    void permissions() {
+        QFETCH(int, folderMode);
+        QFETCH(int, fileMode);
+        QFETCH(bool, written);
+        const bool root = geteuid() == 0;
+        const QString setpriv = QStandardPaths::findExecutable("setpriv");
+        if (root && setpriv.isEmpty())
+            QSKIP("setpriv is missing: as root every file is writable, so these cases would prove nothing");
+        QTemporaryDir base;
+        QVERIFY(Chmod(base.path(), 0755));
+        const QString program = base.filePath("child");
+        QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), program));
+        QVERIFY(Chmod(program, 0755));
+        const QString folder = base.filePath("folder");
+        QVERIFY(QDir().mkdir(folder));
+        const QString path = folder + "/link.url";
+        const QByteArray original = "[InternetShortcut]\r\nURL=old\r\nIconIndex=1\r\n";
+        if (fileMode >= 0) {
+            WriteFile(path, original);
+            QVERIFY(Chmod(path, fileMode));
+        }
+        QVERIFY(Chmod(folder, folderMode));
+
+        QStringList args{"--shortcut-child", path};
+        if (root)
+            args = QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", program} + args;
+        QProcess child;
+        child.start(root ? setpriv : program, args);
+        QVERIFY(child.waitForFinished(30000));
+        const QString output = QString::fromUtf8(child.readAllStandardOutput());
+        QVERIFY(Chmod(folder, 0755));
+        if (fileMode >= 0)
+            QVERIFY(Chmod(path, 0644));
+        QCOMPARE(output, written ? QStringLiteral("ok") : path + QString::fromUtf8(" に書き込めません"));
+        const QByteArray expected = written ? "[InternetShortcut]\r\nURL=http://new/\r\nIconIndex=1\r\n" : original;
+        QCOMPARE(ReadFile(path), fileMode >= 0 ? expected : kMissing);
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), fileMode >= 0 ? 1 : 0);
+    }
+
+    // Which of the dropped paths is taken as a shortcut.
+    void firstShortcut_data() {
+        QTest::addColumn<QStringList>("paths");
+        QTest::addColumn<int>("index");
+        QTest::newRow("none") << QStringList{} << -1;
+        QTest::newRow("capitals match, later ones not read") << QStringList{"/t/a.txt", "/t/B.URL", "/t/c.url"} << 1;
+        QTest::newRow("folder named .url") << QStringList{"/t/x.url/file", "/t/x.url/f.Url"} << 1;
+        QTest::newRow("no extension") << QStringList{"/t/url", "/t/.url.d/url"} << -1;
+        QTest::newRow("last dot counts") << QStringList{"/t/a.url.txt", "/t/a.txt.url"} << 1;
+        QTest::newRow("url inside a longer extension") << QStringList{"/t/a.urls", "/t/a.ur"} << -1;
+        QTest::newRow("hidden file named .url") << QStringList{"/t/.url"} << 0;
+    }
+    void firstShortcut() {
+        QFETCH(QStringList, paths);
+        QFETCH(int, index);
+        QCOMPARE(FirstInternetShortcut(paths), index);
+    }
+};
+
+int main(int argc, char** argv) {
+    if (argc == 3 && qstrcmp(argv[1], "--shortcut-child") == 0)
+        return RunChild(QString::fromLocal8Bit(argv[2]));
+    QCoreApplication app(argc, argv);
+    TestInternetShortcut test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_internetshortcut.moc"
