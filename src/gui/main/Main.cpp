@@ -1,3 +1,6 @@
+// The main window's life: building it, reading and writing its settings, closing, the session's end and
+// the error report. The keyboard is built in MainKeyboard.cpp, the commands in MainActions.cpp and the menu in
+// MainMenu.cpp.
 #include "gui/main/Main.h"
 
 #include "core/messages/ErrorReport.h"
@@ -6,7 +9,6 @@
 #include "core/settings/VelSettings.h"
 #include "core/templates/TemplateList.h"
 #include "core/window/WorkArea.h"
-#include "gui/about/About.h"
 #include "gui/controls/Actions.h"
 #include "gui/controls/HintWindowXP.h"
 #include "gui/controls/Looks.h"
@@ -16,8 +18,6 @@
 #include "gui/controls/ZelkOnlyOne.h"
 #include "gui/main/MenuImages.h"
 #include "gui/main/UrlBox.h"
-#include "gui/options/Option.h"
-#include "gui/shortcuts/MakeIS.h"
 #include "platform/CapsLock.h"
 #include "platform/DesktopNotify.h"
 #include "platform/SessionEnd.h"
@@ -276,58 +276,4 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
             return true;
     }
     return QMainWindow::eventFilter(watched, event);
-}
-
-void TfrmMain::actTopMostUpdate(TAction* sender) {
-    if (TopMostChangedElsewhere(this)) {
-        // The window manager's own menu put the window on top or took it off: the setting follows what the
-        // user sees, and the request is brought in line with it.
-        VelGlobals::TopMost = IsTopMost(this);
-        SetTopMost(this, VelGlobals::TopMost);
-    } else if (VelGlobals::TopMost != TopMostAskedFor(this)) {
-        SetTopMost(this, VelGlobals::TopMost);
-    }
-    sender->SetChecked(VelGlobals::TopMost);
-}
-
-void TfrmMain::actTopMostExecute(TAction* sender) {
-    SetTopMost(this, !sender->Checked());
-    VelGlobals::TopMost = !VelGlobals::TopMost;
-}
-
-void TfrmMain::miOptionClick() {
-    SetTopMost(this, false);
-    // The window goes back on top after the dialog is gone, however it went.
-    struct TTopMostAfterwards {
-        TfrmMain* window;
-        ~TTopMostAfterwards() { SetTopMost(window, VelGlobals::TopMost); }
-    } topMostAfterwards{this};
-    TfrmOption dialog(this, *ShellOpen, FManualPath);
-    if (dialog.exec() == QDialog::Accepted) {
-        // Tooltips follow ShowToolTip by themselves (eventFilter); the Caps hook is attached or removed here.
-        ApplyIdleHook();
-    }
-}
-
-void TfrmMain::actMakeISExecute(TAction*) {
-    TfrmMakeIS dialog(
-        this, [this] { return edURL->TextBytes(); },
-        [](QWidget* parent, const QString& message) {
-            if (ErrorReporter)
-                ErrorReporter(parent, message);
-        });
-    dialog.exec();
-}
-
-void TfrmMain::miHelpClick() {
-    ShellOpen->OpenDocument(FManualPath);
-}
-
-void TfrmMain::miAboutClick() {
-    TfrmAbout dialog(this, *ShellOpen);
-    dialog.exec();
-}
-
-void TfrmMain::miExitClick() {
-    close();
 }

@@ -1,15 +1,21 @@
-// The main window's menu bar.
+// The main window's menu bar and the commands only the menu gives: top-most, options, make shortcut, help,
+// version and exit.
 #include "core/settings/VelGlobals.h"
 #include "core/templates/TemplateList.h"
+#include "gui/about/About.h"
 #include "gui/controls/Actions.h"
 #include "gui/controls/BrowseMenuImage.h"
 #include "gui/controls/SysImg.h"
+#include "gui/controls/VelUtils.h"
 #include "gui/main/Main.h"
 #include "gui/main/MenuImages.h"
 #include "gui/main/UrlBox.h"
+#include "gui/options/Option.h"
+#include "gui/shortcuts/MakeIS.h"
 #include "gui/templates/EditTemplate.h"
 #include "gui/templates/TemplateMenu.h"
 #include "platform/BrowserLaunch.h"
+#include "platform/ShellOpen.h"
 
 #include <QMenuBar>
 #include <iterator>
@@ -171,4 +177,58 @@ void TfrmMain::actAddTemplateExecute(TAction*) {
         VelGlobals::TemplateList.append(*candidate);
         BuildTemplateMenu();
     }
+}
+
+void TfrmMain::actTopMostUpdate(TAction* sender) {
+    if (TopMostChangedElsewhere(this)) {
+        // The window manager's own menu put the window on top or took it off: the setting follows what the
+        // user sees, and the request is brought in line with it.
+        VelGlobals::TopMost = IsTopMost(this);
+        SetTopMost(this, VelGlobals::TopMost);
+    } else if (VelGlobals::TopMost != TopMostAskedFor(this)) {
+        SetTopMost(this, VelGlobals::TopMost);
+    }
+    sender->SetChecked(VelGlobals::TopMost);
+}
+
+void TfrmMain::actTopMostExecute(TAction* sender) {
+    SetTopMost(this, !sender->Checked());
+    VelGlobals::TopMost = !VelGlobals::TopMost;
+}
+
+void TfrmMain::miOptionClick() {
+    SetTopMost(this, false);
+    // The window goes back on top after the dialog is gone, however it went.
+    struct TTopMostAfterwards {
+        TfrmMain* window;
+        ~TTopMostAfterwards() { SetTopMost(window, VelGlobals::TopMost); }
+    } topMostAfterwards{this};
+    TfrmOption dialog(this, *ShellOpen, FManualPath);
+    if (dialog.exec() == QDialog::Accepted) {
+        // Tooltips follow ShowToolTip by themselves (eventFilter); the Caps hook is attached or removed here.
+        ApplyIdleHook();
+    }
+}
+
+void TfrmMain::actMakeISExecute(TAction*) {
+    TfrmMakeIS dialog(
+        this, [this] { return edURL->TextBytes(); },
+        [](QWidget* parent, const QString& message) {
+            if (ErrorReporter)
+                ErrorReporter(parent, message);
+        });
+    dialog.exec();
+}
+
+void TfrmMain::miHelpClick() {
+    ShellOpen->OpenDocument(FManualPath);
+}
+
+void TfrmMain::miAboutClick() {
+    TfrmAbout dialog(this, *ShellOpen);
+    dialog.exec();
+}
+
+void TfrmMain::miExitClick() {
+    close();
 }

@@ -1,0 +1,69 @@
+// The main window's clipboard: what it knows of the clipboard's text without waiting for its owner, and the
+// copy and paste commands.
+#include "core/text/ShiftJis.h"
+#include "gui/controls/Actions.h"
+#include "gui/main/Main.h"
+#include "gui/main/UrlBox.h"
+#include "platform/Clipboard.h"
+
+namespace {
+
+// Clipboard or dropped text as the box takes it: up to the first NUL.
+QString UpToNul(QString text) {
+    const qsizetype nul = text.indexOf(QChar(0));
+    if (nul >= 0)
+        text.truncate(nul);
+    return text;
+}
+
+QString ClipboardError() {
+    return QString::fromUtf8("クリップボードを開くことができません");
+}
+
+} // namespace
+
+void TfrmMain::ClipboardChanged() {
+    const quint64 question = ++FClipboardQuestion;
+    FClipboard->RequestText(this, [this, question](const TClipboardText& answer) {
+        if (question == FClipboardQuestion)
+            ClipboardAnswered(answer);
+    });
+}
+
+void TfrmMain::ClipboardAnswered(const TClipboardText& answer) {
+    // An owner that did not answer may still hold text: Paste stays offered, and says so if it fails again.
+    FClipboardHasText = answer.status == TClipboardText::Status::NoAnswer ||
+                        (answer.status == TClipboardText::Status::Text && !UpToNul(answer.text).isEmpty());
+}
+
+void TfrmMain::ClipboardTextArrived(const TClipboardText& answer) {
+    switch (answer.status) {
+    case TClipboardText::Status::NoAnswer:
+        ReportError(ClipboardError());
+        break;
+    case TClipboardText::Status::NoText:
+        FClipboardHasText = false;
+        break;
+    case TClipboardText::Status::Text:
+        InsertAtCaret(sjis::fromUnicodeUrl(UpToNul(answer.text)));
+        break;
+    }
+}
+
+void TfrmMain::actFromClipUpdate(TAction* sender) {
+    sender->SetEnabled(FClipboardHasText);
+}
+
+void TfrmMain::actFromClipExecute(TAction*) {
+    FClipboard->RequestText(this, [this](const TClipboardText& answer) { ClipboardTextArrived(answer); });
+}
+
+void TfrmMain::actToClipUpdate(TAction* sender) {
+    sender->SetEnabled(!edURL->text().isEmpty());
+}
+
+void TfrmMain::actToClipExecute(TAction*) {
+    // The whole box, whatever is selected.
+    if (!FClipboard->SetText(edURL->text()))
+        ReportError(ClipboardError());
+}
