@@ -1,5 +1,7 @@
 #include "gui/options/Option.h"
 
+#include "core/browser/BrowserProgram.h"
+
 #include "core/settings/VelGlobals.h"
 #include "core/text/ShiftJis.h"
 #include "gui/controls/Actions.h"
@@ -37,13 +39,6 @@ void OnChosen(QRadioButton* button, QObject* context, std::function<void()> hand
 }
 
 } // namespace
-
-bool IsBrowserProgram(const QString& path) {
-    if (path.isEmpty())
-        return false;
-    const QFileInfo info(path);
-    return info.isFile() && info.isExecutable();
-}
 
 TfrmOption::TfrmOption(QWidget* owner, IShellOpen& shellOpen, const QString& manualPath)
     : TVelDialog(owner, QString::fromUtf8("設定"), QSize(420, 307)), FShellOpen(shellOpen), FManualPath(manualPath) {

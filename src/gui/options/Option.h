@@ -17,10 +17,6 @@ class TAction;
 class TActionList;
 class TOneLineEdit;
 
-// True when path names a program that can be started: an existing file (not a folder) that this user may
-// execute. A text file chosen by mistake would never start as a browser.
-bool IsBrowserProgram(const QString& path);
-
 // The options dialog: shows the program-wide flags and the browser choice and writes them back only on OK.
 class TfrmOption final : public TVelDialog {
     Q_OBJECT

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/shortcuts/FolderPreselection.h"
+#include "core/window/FolderDialogPlace.h"
+
 #include <QObject>
 #include <QPoint>
 #include <QRect>
@@ -9,27 +12,6 @@
 class QWidget;
 
 enum TDefaultRoot { drDesktop, drMyComputer };
-enum TFolderDialogPosition { fdpNone, fdpCustom, fdpOwnerFormCenter, fdpDesktopCenter, fdpScreenCenter };
-
-// What the folder dialog's placement is computed from; rectangles are outer (frame) geometries.
-struct TFolderDialogPlace {
-    TFolderDialogPosition position = fdpNone;
-    QRect form;              // the reference form
-    QPoint formClientOrigin; // its client area's top-left corner on the screen
-    QRect workArea;
-    QSize screen;
-    QSize dialog;
-    int offsetX = 0;
-    int offsetY = 0;
-};
-
-// Where the dialog's top-left corner goes; nothing for fdpNone. Only the work area's right and bottom edges
-// count, and halves round toward zero.
-std::optional<QPoint> FolderDialogPosition(const TFolderDialogPlace& place);
-
-// The folder the dialog starts from: an existing folder as given, the folder part (with its "/") of an
-// existing file, else empty.
-QString NormalizeFolder(const QString& folder);
 
 // Lets the user pick a file-system folder in a modal tree of folders, with the initial folder preselected.
 class TNelFolderDialog final : public QObject {
