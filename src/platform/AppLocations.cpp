@@ -29,11 +29,17 @@ QString ChooseSettingsFolder(const SettingsFolderFacts& facts) {
     return QDir::cleanPath(QDir(configHome).filePath(QStringLiteral("Velmarinth")));
 }
 
-QStringList ManualCandidates(const QString& executableDir, const QStringList& dataDirs) {
-    QStringList candidates{QDir(executableDir).filePath(kManualFile),
-                           QDir::cleanPath(executableDir + QStringLiteral("/../share/velmarinth/") + kManualFile)};
+QString ManualFileName(const QString& language) {
+    if (language.isEmpty() || language == QLatin1String("ja"))
+        return kManualFile;
+    return QStringLiteral("Velmarinth_%1.txt").arg(language);
+}
+
+QStringList ManualCandidates(const QString& executableDir, const QStringList& dataDirs, const QString& fileName) {
+    QStringList candidates{QDir(executableDir).filePath(fileName),
+                           QDir::cleanPath(executableDir + QStringLiteral("/../share/velmarinth/") + fileName)};
     for (const QString& dir : dataDirs)
-        candidates << QDir::cleanPath(dir + QStringLiteral("/velmarinth/") + kManualFile);
+        candidates << QDir::cleanPath(dir + QStringLiteral("/velmarinth/") + fileName);
     candidates.removeDuplicates();
     return candidates;
 }
@@ -51,9 +57,12 @@ QString SettingsFolder() {
     return folder;
 }
 
-QString ManualPath() {
-    const QStringList candidates = ManualCandidates(
-        QCoreApplication::applicationDirPath(), QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation));
+QString ManualPath(const QString& language) {
+    const QString executableDir = QCoreApplication::applicationDirPath();
+    const QStringList dataDirs = QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
+    // The manual in the interface's language, else the program's own (Japanese) one.
+    QStringList candidates = ManualCandidates(executableDir, dataDirs, ManualFileName(language));
+    candidates << ManualCandidates(executableDir, dataDirs, kManualFile);
     for (const QString& candidate : candidates)
         if (QFileInfo::exists(candidate))
             return candidate;

@@ -21,11 +21,16 @@ QString ChooseSettingsFolder(const SettingsFolderFacts& facts);
 
 // Where the manual may be, best first: beside the executable, the data folder of the prefix the executable
 // is installed in, then each of the system's data folders.
-QStringList ManualCandidates(const QString& executableDir, const QStringList& dataDirs);
+QStringList ManualCandidates(const QString& executableDir, const QStringList& dataDirs,
+                             const QString& fileName = QStringLiteral("Velmarinth.txt"));
+
+// The manual's file name in a language: "Velmarinth.txt" for Japanese, "Velmarinth_<language>.txt" otherwise.
+QString ManualFileName(const QString& language);
 
 // The settings folder for this run, made when it is the XDG one so the first write can succeed; a failure
 // to make it shows as the write's own error.
 QString SettingsFolder();
 
-// The first manual that exists, else the one beside the executable.
-QString ManualPath();
+// The first manual in the language that exists, else the first Japanese one that exists, else the one in
+// the language beside the executable.
+QString ManualPath(const QString& language);

@@ -13,7 +13,7 @@ int main(int argc, char* argv[]) {
     PreferX11Platform();
     QApplication app(qtArgc, qtArgv);
     PrepareApplication();
-    TfrmMain frmMain(SettingsFolder(), ManualPath(), nullptr, InstanceTitle());
+    TfrmMain frmMain(SettingsFolder(), ManualPath(UiLanguage()), nullptr, InstanceTitle());
     if (!frmMain.ShowMainForm())
         return 0;
     frmMain.show();
