@@ -39,7 +39,7 @@
     </message>
     <message>
         <source>キャレット位置が赤で表示されています(&amp;L)</source>
-        <translation>&amp;List (the caret position is shown in red)</translation>
+        <translation>&amp;List (caret position in red)</translation>
     </message>
     <message>
         <source>文字列とキャレット位置を設定してください(&amp;E)</source>
@@ -47,7 +47,7 @@
     </message>
     <message>
         <source>置換(&amp;R)</source>
-        <translation>&amp;Replace</translation>
+        <translation>&amp;Update</translation>
     </message>
     <message>
         <source>追加(&amp;A)</source>
