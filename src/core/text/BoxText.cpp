@@ -98,14 +98,13 @@ TFitted FitChange(QStringView before, QStringView after, qsizetype cursor) {
     // An insertion leaves the caret after the inserted text: when what follows the caret is what ended the
     // text before, that is the kept end. Otherwise (a whole text set, as a screen reader does for an
     // insertion) the kept start and end are what the two texts share, outside the line ends.
-    qsizetype head = CommonStart(before, after, first);
+    const qsizetype head = CommonStart(before, after, first);
     const qsizetype tail = after.size() - cursor;
     qsizetype keptEnd = -1;
     if (cursor > last && tail > 0 && tail <= before.size() && after.right(tail) == before.right(tail))
         keptEnd = tail;
     if (keptEnd < 0)
         keptEnd = CommonEnd(before, after, std::min(after.size() - last - 1, before.size() - head));
-    head = std::min(head, before.size() - keptEnd);
     const QString inserted = FirstLine(after.sliced(head, after.size() - keptEnd - head));
     TFitted result;
     result.text += after.left(head);
