@@ -26,6 +26,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QDir>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -93,6 +94,10 @@ TfrmMain::TfrmMain(const QString& settingsDir, const QString& manualPath, QWidge
         ZelkOnlyOne1->Loaded(instanceTitle);
     }
     FormCreate();
+    FCreating = false;
+    // The session ended while start-up waited for the user (an error box): end now, with what start-up read.
+    if (FEndRequested)
+        FinishSession();
 }
 
 TfrmMain::~TfrmMain() {
@@ -235,11 +240,31 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 }
 
 void TfrmMain::EndSession() {
-    if (FSessionEnded)
+    if (FEndRequested)
         return;
+    FEndRequested = true;
+    // A box that waits for the user would hold the end up; before the event loop runs, nothing else closes it.
+    CloseModalWindows();
+    if (!FCreating)
+        FinishSession();
+}
+
+void TfrmMain::FinishSession() {
     FSessionEnded = true;
     SaveSettings();
+    // Does nothing before the event loop runs: the program's entry looks at EndRequested for that case.
     QCoreApplication::quit();
+}
+
+void TfrmMain::CloseModalWindows() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (!widget->isVisible() || !widget->isModal())
+            continue;
+        if (auto* dialog = qobject_cast<QDialog*>(widget))
+            dialog->reject();
+        else
+            widget->close();
+    }
 }
 
 void TfrmMain::ReportError(const QString& message) {

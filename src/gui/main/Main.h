@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QClipboard>
 #include <QHash>
 #include <QList>
 #include <QMainWindow>
@@ -64,7 +65,11 @@ public:
 
     // Lifecycle
     bool SaveSettings();
+    // SIGTERM, SIGHUP or the session manager: settings written once, then the program ends. During start-up
+    // an open box is closed and the end comes once start-up is done.
     void EndSession();
+    // The session has ended: the program's entry does not start the event loop.
+    bool EndRequested() const { return FEndRequested; }
 
     // The menu bar's images, by TMenuImage; the browse item's takes the last place once the File menu opens.
     const QList<QPixmap>& MenuImageList() const { return ImageList; }
@@ -149,6 +154,7 @@ private:
     void TemplateItemClick(int index);
     void EditTemplateItemClick();
     void ClipboardChanged();
+    void edURLPaste(QClipboard::Mode mode);
     void ClipboardAnswered(const TClipboardText& answer);
     void ClipboardTextArrived(const TClipboardText& answer);
     void ZelkTextDropTarget1TextDrop(const QString& text);
@@ -216,6 +222,10 @@ private:
     QHash<QString, TMoxSpeedButton*> FKeys;
     TSessionEnd* FSessionEnd = nullptr;
     bool FSessionEnded = false;
+    bool FCreating = true;
+    bool FEndRequested = false;
+    void FinishSession();
+    void CloseModalWindows();
     IClipboard* FClipboard = nullptr;
     // What the clipboard held when it was last asked after a change; only the latest question counts.
     bool FClipboardHasText = false;

@@ -14,7 +14,9 @@ int main(int argc, char* argv[]) {
     QApplication app(qtArgc, qtArgv);
     PrepareApplication();
     TfrmMain frmMain(SettingsFolder(), ManualPath(), nullptr, InstanceTitle());
-    if (!frmMain.ShowMainForm())
+    // A session end that came during start-up has saved the settings already; the event loop would never
+    // hear of it.
+    if (!frmMain.ShowMainForm() || frmMain.EndRequested())
         return 0;
     frmMain.show();
     return QApplication::exec();

@@ -35,7 +35,18 @@ TDragOutcome Drag(QWidget* target, const QMimeData& data, Qt::KeyboardModifiers 
     return outcome;
 }
 
+// Offers text that cannot be had at the drop, as a drag whose source went away once the drop began.
+class TLostText final : public QMimeData {
+public:
+    QStringList formats() const override { return {QStringLiteral("text/plain")}; }
+
+protected:
+    QVariant retrieveData(const QString&, QMetaType) const override { return {}; }
+};
+
 std::unique_ptr<QMimeData> Offer(const QString& kind, const QString& text) {
+    if (kind == "lost text")
+        return std::make_unique<TLostText>();
     auto data = std::make_unique<QMimeData>();
     if (kind == "text")
         data->setText(text);
@@ -68,6 +79,8 @@ private slots:
                                          << QStringList{"ab"};
         QTest::newRow("empty text is reported") << "text"
                                                 << "" << none << true << QStringList{""};
+        QTest::newRow("text that cannot be fetched is no drop") << "lost text"
+                                                                << "" << none << true << QStringList{};
         QTest::newRow("picture only is refused") << "image"
                                                  << "" << none << false << QStringList{};
         QTest::newRow("nothing offered is refused") << "none"

@@ -620,6 +620,55 @@ private slots:
                  error ? QStringList{QString::fromUtf8("クリップボードを開くことができません")} : QStringList{});
     }
 
+    // Shift+Insert, the box's context menu and a middle click (the primary selection) paste as Ctrl+V does:
+    // through the reader that never waits, cut at the first line break, encoded, over the selection. The
+    // clipboard holds "CLIP", the primary selection the row's text.
+    void pastePathsFollowTheBoxRules_data() {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("boxAfter");
+        QTest::addColumn<int>("caretAfter");
+        QTest::addColumn<bool>("error");
+        const int text = int(TClipboardText::Status::Text), noAnswer = int(TClipboardText::Status::NoAnswer);
+        QTest::newRow("shift insert") << "shift insert" << text << "http://www.CLIP.jp/" << 15 << false;
+        QTest::newRow("context menu") << "menu" << text << "http://www.CLIP.jp/" << 15 << false;
+        QTest::newRow("middle click") << "middle" << text << "http://www.x%C3%A9%01.jp/" << 21 << false;
+        QTest::newRow("shift insert, owner does not answer")
+            << "shift insert" << noAnswer << "http://www.a.jp/" << 12 << true;
+        QTest::newRow("middle click, owner does not answer")
+            << "middle" << noAnswer << "http://www.a.jp/" << 12 << false;
+    }
+    void pastePathsFollowTheBoxRules() {
+        QFETCH(QString, way);
+        QFETCH(int, status);
+        QFETCH(QString, boxAfter);
+        QFETCH(int, caretAfter);
+        QFETCH(bool, error);
+        clipboard->answer = {TClipboardText::Status(status), QStringLiteral("CLIP\r\nrest")};
+        clipboard->selectionAnswer = {TClipboardText::Status(status), QString::fromUtf8("xé\x01\ny")};
+        auto w = Open();
+        TUrlBox* edURL = Named<TUrlBox>(w, "edURL");
+        edURL->setText(QStringLiteral("http://www.a.jp/"));
+        edURL->setSelection(11, 1);
+        WaitForIdle();
+        clipboard->requests.clear();
+        if (way == "shift insert") {
+            QTest::keyClick(edURL, Qt::Key_Insert, Qt::ShiftModifier);
+        } else if (way == "menu") {
+            std::unique_ptr<QMenu> menu(edURL->CreateContextMenu());
+            menu->findChild<QAction*>(QStringLiteral("edit-paste"))->trigger();
+        } else {
+            QTest::mouseClick(edURL, Qt::MiddleButton, {}, QPoint(3, 5));
+        }
+        WaitForIdle();
+        QCOMPARE(clipboard->requests,
+                 QList<QClipboard::Mode>{way == "middle" ? QClipboard::Selection : QClipboard::Clipboard});
+        QCOMPARE(edURL->text(), boxAfter);
+        QCOMPARE(edURL->cursorPosition(), caretAfter);
+        QCOMPARE(errors,
+                 error ? QStringList{QString::fromUtf8("クリップボードを開くことができません")} : QStringList{});
+    }
+
     // What lands in a box "http://www." when something is dropped on it. Files: names made in the test
     // folder ("name=contents"; a name ending in "/" is a folder).
     void dropsOnUrlBox_data() {
@@ -645,6 +694,15 @@ private slots:
             << QStringList{"k/"} << none << "/tmp/k" << true << "http://www.";
         QTest::newRow("dot in folder name only") << QStringList{"f.url/g=" + jp} << none << "" << true << "http://www.";
         QTest::newRow("no shortcut changes nothing") << QStringList{"a.txt=x"} << none << "" << true << "http://www.";
+        QTest::newRow("shortcut value ends at its NUL")
+            << QStringList{"n.url=[InternetShortcut]\r\nURL=http://a" + QString(QChar(0)) +
+                           "b\x01"
+                           "c\r\n"}
+            << none << "" << true << "http://a";
+        QTest::newRow("shortcut value's control bytes encoded")
+            << QStringList{"m.url=[InternetShortcut]\r\nURL=http://a\x01"
+                           "c\x1b[31m\r\n"}
+            << none << "" << true << "http://a%01c%1B[31m";
         QTest::newRow("shortcut without URL empties")
             << QStringList{"h.url=[InternetShortcut]\r\n"} << none << "" << true << "";
         QTest::newRow("picture refused") << none << none << QString() << false << "http://www.";
