@@ -6,7 +6,6 @@
 #include "core/settings/QuickIni.h"
 #include "core/text/ShiftJis.h"
 #include "core/text/SjisCase.h"
-#include "core/text/TextLines.h"
 
 #include <QFileInfo>
 #include <optional>
@@ -19,24 +18,26 @@ constexpr QByteArrayView kBreak = "\r\n";
 
 // Where one line lies in the file: its text runs from begin to end, its line break (if any) up to next.
 struct LineSpan {
-    qsizetype begin;
-    qsizetype end;
-    qsizetype next;
+    qsizetype begin = -1;
+    qsizetype end = -1;
+    qsizetype next = -1;
 };
 
-QList<LineSpan> LineSpans(QByteArrayView file) {
-    QList<LineSpan> spans;
-    ForEachLine(file, [&](QByteArrayView line) {
-        const qsizetype begin = line.data() - file.data();
-        const qsizetype end = begin + line.size();
-        qsizetype next = end;
-        if (next < file.size() && file[next] == '\r')
-            ++next;
-        if (next < file.size() && file[next] == '\n')
-            ++next;
-        spans.append({begin, end, next});
-    });
-    return spans;
+// The line that starts at begin; CR LF, a lone CR or a lone LF ends it.
+LineSpan LineAt(QByteArrayView file, qsizetype begin) {
+    LineSpan span{begin, begin, begin};
+    while (span.end < file.size() && file[span.end] != '\r' && file[span.end] != '\n')
+        ++span.end;
+    span.next = span.end;
+    if (span.next < file.size() && file[span.next] == '\r')
+        ++span.next;
+    if (span.next < file.size() && file[span.next] == '\n')
+        ++span.next;
+    return span;
+}
+
+QByteArrayView TextOf(QByteArrayView file, const LineSpan& span) {
+    return file.sliced(span.begin, span.end - span.begin);
 }
 
 // The name of a section line ("[name]", blanks allowed around), or nothing for another line. The name ends
@@ -58,30 +59,35 @@ qsizetype KeyEquals(QByteArrayView line, QByteArrayView name) {
     return equals;
 }
 
-// The first "InternetShortcut" section and its first "URL" line; -1 where missing.
+// The first "InternetShortcut" section and its first "URL" line.
 struct UrlPlace {
-    qsizetype sectionLine = -1;
-    qsizetype keyLine = -1;
-    qsizetype equals = -1;       // within the key line
-    qsizetype lastTextLine = -1; // the section's last line that is not blank (its header at least)
+    bool section = false;
+    LineSpan key;          // begin -1: no key line
+    qsizetype equals = -1; // within the key line
+    LineSpan lastText;     // the section's last line that is not blank (its header at least)
 };
 
-UrlPlace FindUrl(QByteArrayView file, const QList<LineSpan>& spans) {
+// Reads no further than the key line: a file of millions of lines costs no more than its bytes up to the key.
+UrlPlace FindUrl(QByteArrayView file) {
     UrlPlace place;
-    for (qsizetype i = 0; i < spans.size(); ++i) {
-        const QByteArrayView line = file.sliced(spans[i].begin, spans[i].end - spans[i].begin);
+    for (qsizetype at = 0; at < file.size();) {
+        const LineSpan span = LineAt(file, at);
+        at = span.next;
+        const QByteArrayView line = TextOf(file, span);
         const std::optional<QByteArrayView> name = SectionName(line);
-        if (place.sectionLine < 0) {
-            if (name && sjis::equalIgnoringCase(*name, kSection))
-                place.sectionLine = place.lastTextLine = i;
+        if (!place.section) {
+            if (name && sjis::equalIgnoringCase(*name, kSection)) {
+                place.section = true;
+                place.lastText = span;
+            }
             continue;
         }
         if (name)
             break; // the next section begins
         if (!initext::TrimControl(line).isEmpty())
-            place.lastTextLine = i;
+            place.lastText = span;
         if (const qsizetype equals = KeyEquals(line, kKey); equals >= 0) {
-            place.keyLine = i;
+            place.key = span;
             place.equals = equals;
             break;
         }
@@ -119,20 +125,17 @@ QByteArray CutToLimit(QByteArrayView value, qsizetype limit) {
 } // namespace
 
 QByteArray SetShortcutUrl(QByteArrayView file, QByteArrayView url) {
-    const QList<LineSpan> spans = LineSpans(file);
-    const UrlPlace place = FindUrl(file, spans);
+    const UrlPlace place = FindUrl(file);
     QByteArray result = file.toByteArray();
-    if (place.keyLine >= 0) {
-        const LineSpan& line = spans[place.keyLine];
-        const qsizetype valueBegin = line.begin + place.equals + 1;
-        return result.replace(valueBegin, line.end - valueBegin, url.data(), url.size());
+    if (place.key.begin >= 0) {
+        const qsizetype valueBegin = place.key.begin + place.equals + 1;
+        return result.replace(valueBegin, place.key.end - valueBegin, url.data(), url.size());
     }
     QByteArray added;
     qsizetype at = result.size();
-    if (place.sectionLine >= 0) {
-        const LineSpan& last = spans[place.lastTextLine];
-        at = last.next;
-        if (last.next == last.end) // the last line of a file without a final break
+    if (place.section) {
+        at = place.lastText.next;
+        if (place.lastText.next == place.lastText.end) // the last line of a file without a final break
             added += kBreak;
     } else {
         if (!result.isEmpty() && !result.endsWith('\n') && !result.endsWith('\r'))
@@ -144,12 +147,10 @@ QByteArray SetShortcutUrl(QByteArrayView file, QByteArrayView url) {
 }
 
 QByteArray ShortcutUrl(QByteArrayView file) {
-    const QList<LineSpan> spans = LineSpans(file);
-    const UrlPlace place = FindUrl(file, spans);
-    if (place.keyLine < 0)
+    const UrlPlace place = FindUrl(file);
+    if (place.key.begin < 0)
         return {};
-    const LineSpan& line = spans[place.keyLine];
-    const QByteArrayView value = file.sliced(line.begin + place.equals + 1, line.end - line.begin - place.equals - 1);
+    const QByteArrayView value = TextOf(file, place.key).sliced(place.equals + 1);
     return CutToLimit(Unquoted(TrimBlanks(value)), kShortcutUrlLimit);
 }
 
@@ -157,19 +158,28 @@ void WriteInternetShortcut(const QString& fileName, const QByteArray& url) {
     // A line break would end the value early and start lines of the URL's own making.
     if (url.contains('\r') || url.contains('\n'))
         throw EFileError(CannotWriteFileMessage(fileName));
+    // A link someone else planted at the name (to a file of the user's) is neither read nor written through.
+    const QString target = filebytes::WriteTarget(fileName);
+    if (target.isEmpty())
+        throw EFileError(CannotWriteFileMessage(fileName));
     QByteArray file;
     // A file that is there but cannot be read is never replaced by one that has lost its other entries.
-    if (filebytes::ReadAll(fileName, file) == filebytes::ReadStatus::Unreadable)
+    if (filebytes::ReadAll(target, file, kShortcutFileLimit, filebytes::Links::Refuse) ==
+        filebytes::ReadStatus::Unreadable)
         throw EFileError(CannotWriteFileMessage(fileName));
-    if (!filebytes::ReplaceAtomically(fileName, SetShortcutUrl(file, url)))
+    if (!filebytes::ReplaceAtomically(target, SetShortcutUrl(file, url)))
         throw EFileError(CannotWriteFileMessage(fileName));
 }
 
-QByteArray ReadInternetShortcut(const QString& fileName) {
+std::optional<QByteArray> TryReadInternetShortcut(const QString& fileName) {
     QByteArray file;
-    if (filebytes::ReadAll(fileName, file) != filebytes::ReadStatus::Ok)
-        return {};
+    if (filebytes::ReadAll(fileName, file, kShortcutFileLimit) != filebytes::ReadStatus::Ok)
+        return std::nullopt;
     return ShortcutUrl(file);
+}
+
+QByteArray ReadInternetShortcut(const QString& fileName) {
+    return TryReadInternetShortcut(fileName).value_or(QByteArray());
 }
 
 QString ShortcutExtension(const QString& path) {
