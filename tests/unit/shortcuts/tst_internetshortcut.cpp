@@ -149,12 +149,13 @@ private slots:
         QTest::addColumn<QByteArray>("url");
         const QByteArray head = "[InternetShortcut]\r\n";
         const QByteArray key = "URL=http://a/";
-        const qsizetype fill = kShortcutFileLimit - head.size() - key.size();
+        const qsizetype mebibyte = 1048576;
+        const qsizetype fill = mebibyte - head.size() - key.size();
         QTest::newRow("1 MiB, key last") << head + QByteArray(fill, '\n') + key << true << B("http://a/");
         QTest::newRow("1 MiB and a byte, key last") << head + QByteArray(fill + 1, '\n') + key << false << B("");
         QTest::newRow("key first, then breaks up to 1 MiB")
             << head + key + QByteArray(fill, '\n') << true << B("http://a/");
-        QTest::newRow("1 MiB of line breaks") << QByteArray(kShortcutFileLimit, '\n') << true << B("");
+        QTest::newRow("1 MiB of line breaks") << QByteArray(mebibyte, '\n') << true << B("");
         QTest::newRow("missing") << kMissing << false << B("");
         QTest::newRow("a folder") << B("<folder>") << false << B("");
     }
