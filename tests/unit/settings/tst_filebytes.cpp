@@ -1,4 +1,5 @@
 #include "core/settings/FileBytes.h"
+#include "core/settings/QuickIni.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -219,6 +220,39 @@ private slots:
         QCOMPARE(QDir(shared).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
                  QStringList{QStringLiteral("news.url")});
         QCOMPARE(QDir(FDir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral(".bashrc")});
+    }
+
+    // The settings store writes by the same rule: a settings file that is the user's own link (a dotfile
+    // kept elsewhere) is written through; one in a folder others may change is refused with the store's error.
+    void settingsThroughLink_data() {
+        QTest::addColumn<int>("folderMode");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("my link in my folder") << 0755 << true;
+        QTest::newRow("my link in a group-writable folder") << 0775 << false;
+    }
+    void settingsThroughLink() {
+        QFETCH(int, folderMode);
+        QFETCH(bool, written);
+        const QString config = At(QStringLiteral("config"));
+        const QString link = config + QStringLiteral("/Velmarinth.ini");
+        const QString dotfile = At(QStringLiteral("dotfiles.ini"));
+        QVERIFY(QDir().mkdir(config));
+        WriteFile(dotfile, "[Main]\r\nLeft=1\r\n");
+        QVERIFY(QFile::link(dotfile, link));
+        QVERIFY(::chmod(Name(config).constData(), static_cast<mode_t>(folderMode)) == 0);
+        TQuickIni ini(link);
+        QCOMPARE(ini.ReadInteger("Main", "Left", 0), 1);
+        ini.WriteInteger("Main", "Left", 2);
+        QString error;
+        try {
+            ini.Release();
+        } catch (const EFileError& e) {
+            error = e.Message();
+        }
+        QCOMPARE(error, written ? QString() : QString::fromUtf8("ファイル %1 を作成できません").arg(link));
+        QCOMPARE(ReadFile(dotfile),
+                 written ? QByteArray("[Main]\r\nLeft=2\r\n\r\n") : QByteArray("[Main]\r\nLeft=1\r\n"));
+        QVERIFY(IsLink(link));
     }
 
     // The replacement keeps the old file's permissions; a new file gets the usual ones under the umask.
