@@ -97,8 +97,7 @@ void SyncFolder(const QString& folder) {
 // A new, empty file in folder that nobody else can have opened; its name goes to temporary. -1 on failure.
 int CreateTemporary(const QString& folder, const QString& name, mode_t mode, QString& temporary) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary =
-            folder + QStringLiteral("/.") + name + u'.' + QString::number(QRandomGenerator::global()->generate64(), 36);
+        temporary = folder + u'/' + name + u'.' + QString::number(QRandomGenerator::global()->generate64(), 36);
         const int fd =
             ::open(Encoded(temporary).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
         if (fd >= 0 || errno != EEXIST)
