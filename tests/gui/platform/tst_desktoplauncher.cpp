@@ -166,6 +166,19 @@ private slots:
         QCOMPARE(strayFiles(QDir::currentPath()), QStringList{});
     }
 
+    // A text that would reach the browser as an option starts nothing; a URL right after it does start.
+    void optionLikeStartsNothing() {
+        FakeXdgTree tree;
+        const QString refused = tree.writeFakeBrowser(QStringLiteral("bin/refused"));
+        const QString started = tree.writeFakeBrowser(QStringLiteral("bin/started"));
+        TDesktopLauncher launcher;
+        launcher.RunProgramWithParams(refused.toUtf8(), "--gpu-launcher=touch pwned http://x/");
+        launcher.RunProgramWithParams(started.toUtf8(), "http://x/");
+        QVERIFY(waitForRecord(started));
+        QTest::qWait(500);
+        QVERIFY(!QFile::exists(FakeXdgTree::RecordOf(refused)));
+    }
+
     // A program named without a folder is the file in the current folder that the existence check found,
     // never one found on PATH; it starts in the current folder.
     void programWithoutFolderPart() {
