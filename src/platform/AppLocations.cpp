@@ -65,11 +65,14 @@ QString SettingsFolder() {
     return folder;
 }
 
-QString ManualPath() {
-    const QStringList candidates = ManualCandidates(
-        QCoreApplication::applicationDirPath(), QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation));
+QString FirstManual(const QStringList& candidates) {
     for (const QString& candidate : candidates)
         if (QFileInfo::exists(candidate) && filebytes::IsOwnFolder(QFileInfo(candidate).absolutePath()))
             return candidate;
-    return candidates.first();
+    return candidates.value(0);
+}
+
+QString ManualPath() {
+    return FirstManual(ManualCandidates(QCoreApplication::applicationDirPath(),
+                                        QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)));
 }

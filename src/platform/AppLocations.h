@@ -38,6 +38,9 @@ QStringList ManualCandidates(const QString& executableDir, const QStringList& da
 // to make it shows as the write's own error.
 QString SettingsFolder();
 
-// The first manual that exists in a folder of the user's own (one that nobody else may fill), else the one
-// beside the executable.
+// The first of the candidates that exists in a folder of the user's own (one that nobody else may fill: a
+// manual planted beside a copy in /tmp would be opened by whatever the desktop picks for it), else the first.
+QString FirstManual(const QStringList& candidates);
+
+// FirstManual of this run's ManualCandidates.
 QString ManualPath();

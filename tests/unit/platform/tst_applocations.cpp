@@ -1,7 +1,13 @@
 #include "platform/AppLocations.h"
 #include "platform/DisplayServer.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 class TestAppLocations : public QObject {
     Q_OBJECT
@@ -51,6 +57,37 @@ private slots:
         QCOMPARE(ManualCandidates(QStringLiteral("/usr/bin"),
                                   {QStringLiteral("/home/u/.local/share"), QStringLiteral("/usr/share/")}),
                  QStringList({expected[0], expected[1], expected[2]}));
+    }
+
+    // A manual is taken only from a folder nobody else may fill; with none there, the first place is named.
+    void firstManual_data() {
+        QTest::addColumn<int>("besideMode"); // -1: no manual beside
+        QTest::addColumn<int>("installedMode");
+        QTest::addColumn<QString>("chosen");
+        QTest::newRow("beside, own folder") << 0755 << 0755 << "beside";
+        QTest::newRow("beside, folder all may write") << 01777 << 0755 << "installed";
+        QTest::newRow("beside, group may write") << 0775 << 0755 << "installed";
+        QTest::newRow("none beside") << -1 << 0755 << "installed";
+        QTest::newRow("no own folder holds one") << 0777 << 0757 << "beside";
+    }
+    void firstManual() {
+        QFETCH(int, besideMode);
+        QFETCH(int, installedMode);
+        QFETCH(QString, chosen);
+        QTemporaryDir dir;
+        const QString beside = dir.filePath("bin/Velmarinth.txt");
+        const QString installed = dir.filePath("share/velmarinth/Velmarinth.txt");
+        for (const QString& file : {beside, installed}) {
+            QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+            QFile manual(file);
+            if (file != beside || besideMode >= 0)
+                QVERIFY(manual.open(QIODevice::WriteOnly));
+        }
+        QVERIFY(QFile::setPermissions(dir.path(),
+                                      QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+        QVERIFY(::chmod(QFile::encodeName(dir.filePath("bin")).constData(), besideMode < 0 ? 0755 : besideMode) == 0);
+        QVERIFY(::chmod(QFile::encodeName(dir.filePath("share/velmarinth")).constData(), installedMode) == 0);
+        QCOMPARE(FirstManual({beside, installed}), chosen == u"beside" ? beside : installed);
     }
 
     void platformRequest_data() {
