@@ -2,18 +2,17 @@
 
 #include "core/messages/ErrorReport.h"
 #include "core/settings/FileBytes.h"
-#include "core/settings/IniText.h"
 #include "core/settings/QuickIni.h"
 #include "core/text/ShiftJis.h"
-#include "core/text/SjisCase.h"
 
 #include <QFileInfo>
 #include <optional>
 
 namespace {
 
-constexpr QByteArrayView kSection = "InternetShortcut";
-constexpr QByteArrayView kKey = "URL";
+// As lower-case letters; names match in any case.
+constexpr QByteArrayView kSection = "internetshortcut";
+constexpr QByteArrayView kKey = "url";
 constexpr QByteArrayView kBreak = "\r\n";
 
 // Where one line lies in the file: its text runs from begin to end, its line break (if any) up to next.
@@ -27,23 +26,38 @@ QByteArrayView TextOf(QByteArrayView file, const LineSpan& span) {
     return file.sliced(span.begin, span.end - span.begin);
 }
 
-// The name of a section line ("[name]", blanks allowed around), or nothing for another line. The name ends
-// at the first "]" that is not the second byte of a double-byte character, or with the line.
-std::optional<QByteArrayView> SectionName(QByteArrayView line) {
-    const QByteArrayView trimmed = initext::TrimControl(line);
-    if (!trimmed.startsWith('['))
-        return std::nullopt;
-    const QByteArray inner = trimmed.sliced(1).toByteArray();
-    const qsizetype close = sjis::indexOfChar(inner, ']');
-    return initext::TrimControl(trimmed.sliced(1, close < 0 ? inner.size() : close));
+// Whether text starts with name (lower-case ASCII letters) in either case. x | 0x20 is a lower-case letter
+// only for that letter in one of its cases, and none of these bytes can be the second byte of a double-byte
+// character, since only the letters themselves and blanks precede them.
+bool StartsWithIgnoringCase(const unsigned char* text, qsizetype length, QByteArrayView name) {
+    if (length < name.size())
+        return false;
+    for (qsizetype i = 0; i < name.size(); ++i)
+        if ((text[i] | 0x20) != static_cast<unsigned char>(name[i]))
+            return false;
+    return true;
 }
 
-// Index of the "=" of a key line whose key is name; -1 for any other line.
-qsizetype KeyEquals(QByteArrayView line, QByteArrayView name) {
-    const qsizetype equals = line.indexOf('=');
-    if (equals < 0 || !sjis::equalIgnoringCase(initext::TrimControl(line.first(equals)), name))
-        return -1;
-    return equals;
+// Whether a line that starts with "[" is the shortcut's section: its name (up to the first "]" or the line's
+// end, without blanks and control bytes around it) is "InternetShortcut" in any case.
+bool IsShortcutSection(const unsigned char* line, qsizetype length) {
+    qsizetype at = 1;
+    while (at < length && line[at] <= 32)
+        ++at;
+    if (!StartsWithIgnoringCase(line + at, length - at, kSection))
+        return false;
+    at += kSection.size();
+    while (at < length && line[at] <= 32)
+        ++at;
+    return at == length || line[at] == ']';
+}
+
+// Whether the part of a line before its first "=" is the key "URL" in any case, blanks after it allowed (the
+// line starts with its first byte that is not blank).
+bool IsUrlKey(const unsigned char* line, qsizetype equals) {
+    while (equals > 0 && line[equals - 1] <= 32)
+        --equals;
+    return equals == kKey.size() && StartsWithIgnoringCase(line, equals, kKey);
 }
 
 // The first "InternetShortcut" section and its first "URL" line.
@@ -70,21 +84,25 @@ UrlPlace FindUrl(QByteArrayView file) {
         if (at == size)
             break;
         LineSpan span{at, at, at};
-        while (span.end < size && data[span.end] != '\r' && data[span.end] != '\n')
+        qsizetype equals = -1;
+        while (span.end < size && data[span.end] != '\r' && data[span.end] != '\n') {
+            if (equals < 0 && data[span.end] == '=')
+                equals = span.end - span.begin;
             ++span.end;
+        }
         span.next = span.end;
         if (span.next < size && data[span.next] == '\r')
             ++span.next;
         if (span.next < size && data[span.next] == '\n')
             ++span.next;
         at = span.next;
-        // Every line that starts with "[" is a section line, and only one that starts with "U" or "u" can be
-        // the key: other lines need no closer look.
-        const unsigned char first = data[span.begin];
-        if (first == '[') {
+        // A line that starts with "[" is a section line; any other line of the section is a key line when it
+        // holds "=".
+        const unsigned char* const line = data + span.begin;
+        if (line[0] == '[') {
             if (place.section)
                 break; // the next section begins
-            if (sjis::equalIgnoringCase(SectionName(TextOf(file, span)).value_or(QByteArrayView()), kSection)) {
+            if (IsShortcutSection(line, span.end - span.begin)) {
                 place.section = true;
                 place.lastText = span;
             }
@@ -93,9 +111,7 @@ UrlPlace FindUrl(QByteArrayView file) {
         if (!place.section)
             continue;
         place.lastText = span;
-        if ((first | 0x20) != 'u')
-            continue;
-        if (const qsizetype equals = KeyEquals(TextOf(file, span), kKey); equals >= 0) {
+        if (equals >= 0 && IsUrlKey(line, equals)) {
             place.key = span;
             place.equals = equals;
             break;
@@ -149,9 +165,9 @@ QByteArray SetShortcutUrl(QByteArrayView file, QByteArrayView url) {
     } else {
         if (!result.isEmpty() && !result.endsWith('\n') && !result.endsWith('\r'))
             added += kBreak;
-        added += '[' + kSection.toByteArray() + ']' + kBreak.toByteArray();
+        added += "[InternetShortcut]" + kBreak.toByteArray();
     }
-    added += kKey.toByteArray() + '=' + url.toByteArray() + kBreak.toByteArray();
+    added += "URL=" + url.toByteArray() + kBreak.toByteArray();
     return result.insert(at, added);
 }
 

@@ -22,8 +22,8 @@ constexpr qint64 kMiB = 1024 * 1024;
 const QString kBefore = QStringLiteral("http://www.before/");
 
 // Makes the dropped file: "breaks:N" N line breaks, "key-last:N" a section, breaks and the key, N bytes in
-// all, "lines:T" the line T over and over after a section line, up to 1 MiB, "sparse:N" N bytes never
-// written, "fifo" a FIFO nobody writes to.
+// all, "lines:T" the line T over and over after a section line, up to 1 MiB ("bare:T" without the section
+// line), "sparse:N" N bytes never written, "fifo" a FIFO nobody writes to.
 void MakeFile(const QString& path, const QString& kind) {
     const QString what = kind.section(u':', 0, 0);
     const qint64 size = kind.section(u':', 1).toLongLong();
@@ -37,9 +37,9 @@ void MakeFile(const QString& path, const QString& kind) {
         QVERIFY(file.resize(size));
     } else if (what == u"breaks") {
         QCOMPARE(file.write(QByteArray(size, '\n')), size);
-    } else if (what == u"lines") {
+    } else if (what == u"lines" || what == u"bare") {
         const QByteArray line = kind.section(u':', 1).toLatin1() + '\n';
-        QByteArray bytes = "[InternetShortcut]\n";
+        QByteArray bytes = what == u"lines" ? "[InternetShortcut]\n" : "";
         while (bytes.size() + line.size() <= kMiB)
             bytes += line;
         QCOMPARE(file.write(bytes), bytes.size());
@@ -74,19 +74,17 @@ private slots:
     void drop_data() {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("boxAfter");
-        QTest::newRow("1 MiB of line breaks: no key, the box empties") << "breaks:1048576"
-                                                                       << "";
+        const QString emptied;
+        QTest::newRow("1 MiB of line breaks: no key, the box empties") << "breaks:1048576" << emptied;
         QTest::newRow("1 MiB with the key last") << "key-last:1048576"
                                                  << "http://dropped/";
         // The costliest lines to look at: each is a key line of another key, or looks like a section.
-        QTest::newRow("1 MiB of other keys: no key, the box empties") << "lines:k="
-                                                                      << "";
-        QTest::newRow("1 MiB of one-letter lines") << "lines:a"
-                                                   << "";
-        QTest::newRow("1 MiB of lines like the key") << "lines:u"
-                                                     << "";
-        QTest::newRow("1 MiB of bracket lines") << "lines:["
-                                                << "";
+        QTest::newRow("1 MiB of other keys: no key, the box empties") << "lines:k=" << emptied;
+        QTest::newRow("1 MiB of one-letter lines") << "lines:a" << emptied;
+        QTest::newRow("1 MiB of lines like the key") << "lines:u" << emptied;
+        QTest::newRow("1 MiB of keys almost the key") << "lines:urlx=" << emptied;
+        QTest::newRow("1 MiB of bracket lines") << "lines:[" << emptied;
+        QTest::newRow("1 MiB of sections almost the one") << "bare:[InternetShortcutx" << emptied;
         QTest::newRow("1 MiB and a byte: unchanged") << "key-last:1048577" << kBefore;
         QTest::newRow("1 GiB sparse: unchanged") << "sparse:1073741824" << kBefore;
         QTest::newRow("a FIFO: unchanged, nothing waits") << "fifo" << kBefore;

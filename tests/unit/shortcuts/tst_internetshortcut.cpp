@@ -126,6 +126,15 @@ private slots:
         QTest::newRow("lf lines, no final break") << B("[Other]\nURL=y\n[InternetShortcut]\nURL=x") << B("x");
         QTest::newRow("key missing") << B("[InternetShortcut]\r\nIconIndex=1\r\n[Other]\r\nURL=y\r\n") << B("");
         QTest::newRow("section missing") << B("URL=x\r\n[Other]\r\nURL=y\r\n") << B("");
+        QTest::newRow("section name longer") << B("[InternetShortcuts]\r\nURL=a\r\n") << B("");
+        QTest::newRow("section name shorter") << B("[InternetShortcu]\r\nURL=a\r\n") << B("");
+        QTest::newRow("section without its bracket") << B("[InternetShortcut\r\nURL=a\r\n") << B("a");
+        QTest::newRow("text after the bracket") << B("[InternetShortcut] x\r\nURL=a\r\n") << B("a");
+        QTest::newRow("text inside the brackets") << B("[InternetShortcut x]\r\nURL=a\r\n") << B("");
+        QTest::newRow("key longer") << B("[InternetShortcut]\r\nURLs=a\r\nURL=b\r\n") << B("b");
+        QTest::newRow("key shorter") << B("[InternetShortcut]\r\nUR=a\r\nurl\t=b\r\n") << B("b");
+        QTest::newRow("blanks before the key") << B("[InternetShortcut]\r\n \tUrL=a\r\n") << B("a");
+        QTest::newRow("key without equals") << B("[InternetShortcut]\r\nURL\r\nURL=b\r\n") << B("b");
         QTest::newRow("3000 bytes cut") << "[InternetShortcut]\r\nURL=" + LongUrl() << LongUrl().first(2047);
         // A cut between the two bytes of a character would leave a lone lead byte.
         QTest::newRow("cut before a split character")
