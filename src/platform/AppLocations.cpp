@@ -1,10 +1,14 @@
 #include "platform/AppLocations.h"
 
+#include "core/settings/FileBytes.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -17,10 +21,19 @@ bool WritableByUser(const QString& dir) {
     return ::access(QFile::encodeName(dir).constData(), W_OK | X_OK) == 0;
 }
 
+BesideFile SettingsBeside(const QString& path) {
+    struct stat info {};
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
+        return errno == ENOENT ? BesideFile::None : BesideFile::Foreign;
+    return filebytes::IsOwnFile(path) ? BesideFile::Own : BesideFile::Foreign;
+}
+
 } // namespace
 
 QString ChooseSettingsFolder(const SettingsFolderFacts& facts) {
-    if (facts.settingsBesideExecutable || facts.executableDirWritable)
+    const bool beside = facts.settingsBesideExecutable == BesideFile::Own ||
+                        (facts.settingsBesideExecutable == BesideFile::None && facts.executableDirWritable);
+    if (facts.executableDirOwn && beside)
         return facts.executableDir;
     // A relative value is not a place: the base directory rules say to ignore it.
     const QString configHome = QDir::isAbsolutePath(facts.xdgConfigHome)
@@ -41,8 +54,9 @@ QStringList ManualCandidates(const QString& executableDir, const QStringList& da
 QString SettingsFolder() {
     SettingsFolderFacts facts;
     facts.executableDir = QCoreApplication::applicationDirPath();
+    facts.executableDirOwn = filebytes::IsOwnFolder(facts.executableDir);
     facts.executableDirWritable = WritableByUser(facts.executableDir);
-    facts.settingsBesideExecutable = QFileInfo::exists(QDir(facts.executableDir).filePath(kSettingsFile));
+    facts.settingsBesideExecutable = SettingsBeside(QDir(facts.executableDir).filePath(kSettingsFile));
     facts.xdgConfigHome = qEnvironmentVariable("XDG_CONFIG_HOME");
     facts.home = QDir::homePath();
     const QString folder = ChooseSettingsFolder(facts);
@@ -51,11 +65,14 @@ QString SettingsFolder() {
     return folder;
 }
 
-QString ManualPath() {
-    const QStringList candidates = ManualCandidates(
-        QCoreApplication::applicationDirPath(), QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation));
+QString FirstManual(const QStringList& candidates) {
     for (const QString& candidate : candidates)
-        if (QFileInfo::exists(candidate))
+        if (QFileInfo::exists(candidate) && filebytes::IsOwnFolder(QFileInfo(candidate).absolutePath()))
             return candidate;
-    return candidates.first();
+    return candidates.value(0);
+}
+
+QString ManualPath() {
+    return FirstManual(ManualCandidates(QCoreApplication::applicationDirPath(),
+                                        QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)));
 }

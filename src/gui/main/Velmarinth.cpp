@@ -12,6 +12,7 @@ int main(int argc, char* argv[]) {
     char* qtArgv[] = {argc > 0 ? argv[0] : nullptr, nullptr};
     PreferX11Platform();
     QApplication app(qtArgc, qtArgv);
+    ForgetPlatformRequest();
     PrepareApplication();
     TfrmMain frmMain(SettingsFolder(), ManualPath(), nullptr, InstanceTitle());
     // A session end that came during start-up has saved the settings already; the event loop would never
