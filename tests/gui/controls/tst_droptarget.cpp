@@ -136,6 +136,33 @@ private slots:
         QCOMPARE(box.text(), QStringLiteral("box"));
     }
 
+    // A drag over answers as its drag's entry did, whatever it offers itself and whatever keys are held. The
+    // toolkit sends a drag over only after an accepted entry, so it is handed to the target directly.
+    void dragOverAnswersAsTheEntry_data() {
+        QTest::addColumn<QString>("entered");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("text entered") << "text" << true;
+        QTest::newRow("picture entered") << "image" << false;
+    }
+    void dragOverAnswersAsTheEntry() {
+        QFETCH(QString, entered);
+        QFETCH(bool, accepted);
+        QLineEdit box;
+        TZelkTextDropTarget target;
+        target.SetWindow(&box);
+        const auto entry = Offer(entered, QStringLiteral("abc"));
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction | Qt::MoveAction, entry.get(), Qt::LeftButton, {});
+        QCoreApplication::sendEvent(&box, &enter);
+        const auto text = Offer(QStringLiteral("text"), QStringLiteral("abc"));
+        QDragMoveEvent move(QPoint(6, 6), Qt::CopyAction | Qt::MoveAction, text.get(), Qt::LeftButton,
+                            Qt::ShiftModifier);
+        QObject* filter = target.findChild<TZelkDropTargetObject*>();
+        QVERIFY(filter->eventFilter(&box, &move));
+        QCOMPARE(move.isAccepted(), accepted);
+        if (accepted)
+            QCOMPARE(move.dropAction(), Qt::CopyAction);
+    }
+
     // Which box gets the drops as Window changes, and what is left when one side goes away first.
     void windowRegistration_data() {
         QTest::addColumn<QString>("change");
