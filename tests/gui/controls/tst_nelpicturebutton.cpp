@@ -199,6 +199,22 @@ private slots:
         QCOMPARE(FButton->Pressed(), held);
     }
 
+    // An action that disables its button when it runs: the click that ran it raises no OnClick.
+    void clickThatDisablesTheButton() {
+        FAction->Bind(FButton);
+        FAction->OnExecute = [this](TAction* action) {
+            ++FExecuted;
+            action->SetEnabled(false);
+        };
+        int clicks = 0;
+        FButton->OnClick = [&clicks](TNelPictureButton*) { ++clicks; };
+        Step("press");
+        Step("release");
+        QCOMPARE(FExecuted, 1);
+        QVERIFY(!FButton->isEnabled());
+        QCOMPARE(clicks, 0);
+    }
+
     void hint_data() {
         QTest::addColumn<QString>("own");
         QTest::addColumn<QString>("shown");
