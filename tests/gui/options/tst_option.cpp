@@ -46,8 +46,8 @@ class TestOption : public QObject {
     QTemporaryDir FDir;
     FakeShellOpen FShell;
 
-    QString MakeFile(const char* name, bool executable) {
-        const QString path = FDir.filePath(QString::fromLatin1(name));
+    QString MakeFile(const QString& name, bool executable) {
+        const QString path = FDir.filePath(name);
         QFile file(path);
         file.open(QIODevice::WriteOnly);
         file.write("#!/bin/sh\n");
@@ -186,6 +186,69 @@ private slots:
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QVERIFY(!VelGlobals::UseDirectedBrowser);
         QCOMPARE(VelGlobals::DirectedBrowserPath, FDir.filePath(QStringLiteral("deleted")).toUtf8());
+    }
+
+    // Each check box shows its own setting at opening and gives its own setting on OK.
+    void eachBoxHasItsOwnSetting_data() {
+        QTest::addColumn<QString>("box");
+        for (const char* box : {"cbTopMost", "cbShowToolTip", "cbSyncCapsLock", "cbSaveURLBox", "cbMinimizeAfterExe",
+                                "cbRunWithCommandLine"})
+            QTest::newRow(box) << QString::fromLatin1(box);
+    }
+    void eachBoxHasItsOwnSetting() {
+        QFETCH(QString, box);
+        namespace G = VelGlobals;
+        const QList<std::pair<QString, bool*>> settings{{"cbTopMost", &G::TopMost},
+                                                        {"cbShowToolTip", &G::ShowToolTip},
+                                                        {"cbSyncCapsLock", &G::SyncCapsLock},
+                                                        {"cbSaveURLBox", &G::SaveURLBox},
+                                                        {"cbMinimizeAfterExe", &G::MinimizeAfterExe},
+                                                        {"cbRunWithCommandLine", &G::RunWithCommandLine}};
+        for (const auto& [name, setting] : settings)
+            *setting = name == box;
+        TfrmOption dialog(nullptr, FShell, QString());
+        dialog.show();
+        for (const auto& [name, setting] : settings)
+            QVERIFY2(Named<QCheckBox>(&dialog, name)->isChecked() == (name == box), qPrintable(name));
+        // Every box turned over: the one setting goes off, all the others on.
+        for (const auto& [name, setting] : settings)
+            Click(Named<QCheckBox>(&dialog, name));
+        Idle(dialog);
+        Click(Named<QPushButton>(&dialog, "btnOK"));
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        for (const auto& [name, setting] : settings)
+            QVERIFY2(*setting == (name != box), qPrintable(name));
+    }
+
+    // The path is written whichever browser is chosen: one the settings file cannot hold keeps OK disabled
+    // with either.
+    void pathMustBeStorable_data() {
+        QTest::addColumn<bool>("directed");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("enabled");
+        const QString unheld = QString::fromUtf8("br\U0001F600wser");
+        QTest::newRow("default browser, a path it can hold") << false << FDir.filePath("gone") << true;
+        QTest::newRow("default browser, a path it cannot hold") << false << FDir.filePath(unheld) << false;
+        QTest::newRow("chosen browser, a program it can hold") << true << MakeFile("browser", true) << true;
+        QTest::newRow("chosen browser, a program it cannot hold") << true << MakeFile(unheld, true) << false;
+    }
+    void pathMustBeStorable() {
+        QFETCH(bool, directed);
+        QFETCH(QString, path);
+        QFETCH(bool, enabled);
+        const TSettingsSnapshot before = TSettingsSnapshot::Take();
+        TfrmOption dialog(nullptr, FShell, QString());
+        dialog.show();
+        Click(Named<QRadioButton>(&dialog, directed ? "rbUseDirectedBrowser" : "rbUseDefaultBrowser"));
+        Named<QLineEdit>(&dialog, "edBrowserPath")->setText(path);
+        Idle(dialog);
+        QCOMPARE(Named<QPushButton>(&dialog, "btnOK")->isEnabled(), enabled);
+        QTest::keyClick(&dialog, Qt::Key_Return);
+        QCOMPARE(dialog.result(), enabled ? int(QDialog::Accepted) : 0);
+        if (enabled)
+            QCOMPARE(QString::fromUtf8(VelGlobals::DirectedBrowserPath), path);
+        else
+            QVERIFY(TSettingsSnapshot::Take() == before);
     }
 
     // The panel never keeps the focus: it hands it to the first control that takes one.

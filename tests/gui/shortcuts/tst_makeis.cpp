@@ -102,9 +102,12 @@ private slots:
         QTest::addColumn<int>("stored");
         QTest::addColumn<int>("checked");
         QTest::newRow("-5 selects none") << -5 << -1;
+        QTest::newRow("-2 selects none") << -2 << -1;
         QTest::newRow("-1 selects none") << -1 << -1;
         QTest::newRow("0 desktop") << 0 << 0;
         QTest::newRow("2 chosen folder") << 2 << 2;
+        QTest::newRow("1 favorites") << 1 << 1;
+        QTest::newRow("3 chosen folder") << 3 << 2;
         QTest::newRow("7 chosen folder") << 7 << 2;
     }
     void placeOnOpening() {
@@ -145,6 +148,7 @@ private slots:
         QTest::addColumn<QString>("error"); // under the temporary folder, "" for none
         const QString ok;
         QTest::newRow("desktop") << 0 << "a" << ok << "Desktop/a.url" << true << 0 << ok << ok;
+        QTest::newRow("blanks kept") << 0 << " b " << ok << "Desktop/ b .url" << true << 0 << ok << ok;
         QTest::newRow("favorites") << 1 << "b" << ok << "Favorites/b.url" << true << 1 << ok << ok;
         QTest::newRow(".url twice") << 0 << "c.url" << ok << "Desktop/c.url.url" << true << 0 << ok << ok;
         QTest::newRow("chosen folder") << 2 << "d"
@@ -186,7 +190,6 @@ private slots:
         QCOMPARE(ReadFile(path), closed ? "[InternetShortcut]\r\nURL=" + kUrl + "\r\n" : kMissing);
         QFile::remove(path);
         QCOMPARE(!dialog->isVisible(), closed);
-        QCOMPARE(Named<QLineEdit>(dialog, "edFileName")->text(), name);
         QCOMPARE(VelGlobals::TargetFolderIndex, index);
         QCOMPARE(VelGlobals::TargetFolder,
                  targetFolder.isEmpty() ? QByteArray() : FDir.filePath(targetFolder).toUtf8());
@@ -282,7 +285,8 @@ private slots:
         QCOMPARE(QFileInfo::exists(home + "/Schreibtisch"), exist);
     }
 
-    // Empty texts bring back the defaults; any other text is kept.
+    // What the open folder dialog shows above its tree and as its caption: an empty text brings back the
+    // default, any other is shown as it is.
     void folderDialogTexts_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("description");
@@ -300,8 +304,55 @@ private slots:
         dialog.SetTitle(QStringLiteral("other"));
         dialog.SetDescription(text);
         dialog.SetTitle(text);
-        QCOMPARE(dialog.Description(), description);
-        QCOMPARE(dialog.Title(), title);
+        QString seenDescription, seenCaption;
+        QTimer::singleShot(10, qApp, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            QVERIFY(modal);
+            seenCaption = modal->windowTitle();
+            seenDescription = Named<QLabel>(modal, "lblDescription")->text();
+            Named<QPushButton>(modal, "btnCancel")->click();
+        });
+        QVERIFY(!dialog.Execute());
+        QCOMPARE(seenDescription, description);
+        QCOMPARE(seenCaption, title);
+    }
+
+    // The root folder chosen in the folder dialog is stored as "/", with no second delimiter.
+    void rootFolderStoredWithOneDelimiter() {
+        VelGlobals::TargetFolderIndex = 2;
+        auto dialog = Open();
+        Named<QLineEdit>(dialog, "edFileName")->setText(QStringLiteral("nosuch/r"));
+        TFolderAnswer answer;
+        answer.choose = QStringLiteral("/");
+        AnswerFolderDialog(answer);
+        Idle(*dialog);
+        QTest::mouseClick(Named<QPushButton>(dialog, "btnMake"), Qt::LeftButton);
+        QVERIFY(answer.opened);
+        QCOMPARE(dialog->findChild<TNelFolderDialog*>(QStringLiteral("NelFolderDialog1"))->Folder(),
+                 QStringLiteral("/"));
+        QCOMPARE(VelGlobals::TargetFolder, QByteArray("/"));
+        QCOMPARE(FErrors, QStringList{QString::fromUtf8("/nosuch/r.url に書き込めません")});
+    }
+
+    // Where the dialog opens: centred over its owner, halves rounded toward zero (a 264 x 224 dialog).
+    void placedOverItsOwner_data() {
+        QTest::addColumn<QRect>("owner");
+        QTest::addColumn<QPoint>("topLeft");
+        QTest::newRow("owner wider than high") << QRect(100, 50, 400, 300) << QPoint(168, 88);
+        QTest::newRow("odd differences") << QRect(100, 50, 401, 301) << QPoint(168, 88);
+        QTest::newRow("owner higher than wide") << QRect(300, 20, 300, 500) << QPoint(318, 158);
+    }
+    void placedOverItsOwner() {
+        QFETCH(QRect, owner);
+        QFETCH(QPoint, topLeft);
+        QWidget window;
+        window.setGeometry(owner);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        TfrmMakeIS dialog(&window, [] { return kUrl; }, {});
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QCOMPARE(dialog.geometry(), QRect(topLeft, QSize(264, 224)));
     }
 
     // What the open folder dialog shows: its caption, the status line, and whether OK can confirm.
@@ -350,8 +401,6 @@ private slots:
         QCOMPARE(seenStatus, status == QLatin1String("=") ? path : status);
         QCOMPARE(seenConfirmable, confirmable);
     }
-
-    // Where the folder dialog goes, for a form at 312, 315, 270 x 250 and a dialog of 320 x 330.
 };
 
 QTEST_MAIN(TestMakeIS)

@@ -136,6 +136,19 @@ private slots:
         QTest::newRow("blanks before the key") << B("[InternetShortcut]\r\n \tUrL=a\r\n") << B("a");
         QTest::newRow("key without equals") << B("[InternetShortcut]\r\nURL\r\nURL=b\r\n") << B("b");
         QTest::newRow("3000 bytes cut") << "[InternetShortcut]\r\nURL=" + LongUrl() << LongUrl().first(2047);
+        QTest::newRow("2047 bytes whole")
+            << "[InternetShortcut]\r\nURL=" + QByteArray(2047, 'a') << QByteArray(2047, 'a');
+        QTest::newRow("2048 bytes lose the last")
+            << "[InternetShortcut]\r\nURL=" + QByteArray(2047, 'a') + "z" << QByteArray(2047, 'a');
+        QTest::newRow("empty quotes") << B("[InternetShortcut]\r\nURL=\"\"") << B("");
+        QTest::newRow("empty single quotes") << B("[InternetShortcut]\r\nURL=''\r\n") << B("");
+        QTest::newRow("one quote alone") << B("[InternetShortcut]\r\nURL=\"") << B("\"");
+        QTest::newRow("blanks inside quotes kept") << B("[InternetShortcut]\r\nURL= ' a ' ") << B(" a ");
+        // The quotes come off before the cut: 2047 bytes between them are all kept.
+        QTest::newRow("quoted 2047 bytes whole")
+            << "[InternetShortcut]\r\nURL=\"" + QByteArray(2047, 'a') + "\"" << QByteArray(2047, 'a');
+        QTest::newRow("quoted 2048 bytes lose the last")
+            << "[InternetShortcut]\r\nURL='" + QByteArray(2047, 'a') + "z'" << QByteArray(2047, 'a');
         // A cut between the two bytes of a character would leave a lone lead byte.
         QTest::newRow("cut before a split character")
             << "[InternetShortcut]\r\nURL=" + QByteArray(2046, 'a') + "\x82\xa0z" << QByteArray(2046, 'a');
