@@ -129,8 +129,7 @@ void TLocalInstanceGuard::ReadLine(QLocalSocket* client) {
         return;
     }
     const std::optional<TLaunchTokens> request = ParseSwitchRequest(client->readLine(MaxSwitchLineBytes + 1));
-    // One line per connection: whatever follows is not read.
-    disconnect(client, &QLocalSocket::readyRead, this, nullptr);
+    // One line per connection: whatever follows is not read, the connection ends here.
     if (request)
         client->write(kTaken);
     client->disconnectFromServer();

@@ -2,8 +2,10 @@
 
 The workspace and launch-feedback tests run again under metacity, which, like openbox, only marks a window
 on another workspace as wanting attention when asked to activate it."""
+import glob
 import os
 import signal
+import socket
 import statistics
 import subprocess
 import threading
@@ -165,6 +167,38 @@ class SingleInstanceTest(WorkspaceTests, E2ETestCase):
         second = self.twin(self.title + " other").start()
         self.assertNotEqual(first.wid, second.wid)
         self.assertIsNone(first.proc.poll())
+
+    def test_connections_that_never_finish_cannot_wear_the_first_out(self):
+        first = self.twin().start()
+        path, = glob.glob(os.path.join(first.env()["XDG_RUNTIME_DIR"], "*.socket"))
+
+        def descriptors():
+            return len(os.listdir("/proc/%d/fd" % first.proc.pid))
+
+        def resident_kib():
+            with open("/proc/%d/status" % first.proc.pid) as f:
+                return int(next(line for line in f if line.startswith("VmRSS:")).split()[1])
+        fds, rss = descriptors(), resident_kib()
+        peers = []
+        try:
+            for _ in range(800):
+                peer = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+                peer.connect(path)
+                peers.append(peer)
+            # A few are held at once, the rest closed at once; none is kept beyond two seconds.
+            for peer in peers:
+                peer.settimeout(10)
+                self.assertEqual(peer.recv(16), b"")
+            self.assertLess(descriptors(), fds + 10)
+            self.assertLess(resident_kib(), rss + 8192)
+            # The first is still there for a real second start.
+            self.display.x(["xdotool", "windowminimize", "--sync", first.wid])
+            wait_for(lambda: "IsViewable" not in self.display.x(["xwininfo", "-id", first.wid]), what="minimized")
+            self.second_start()
+            wait_for(lambda: "IsViewable" in self.display.x(["xwininfo", "-id", first.wid]), what="restored")
+        finally:
+            for peer in peers:
+                peer.close()
 
     @unittest.skipUnless(os.environ.get("VEL_FIGURES"), "figures on request (VEL_FIGURES=1)")
     def test_figures_second_start_to_first_window_active(self):
