@@ -48,7 +48,18 @@ def server_time(display):
 
 
 class WorkspaceTests:
-    """A second start brings the window onto the user's workspace, and ends the launcher's feedback."""
+    """Starts of one title; a second start brings the window onto the user's workspace, and ends the launcher's
+    feedback."""
+
+    def setUp(self):
+        super().setUp()
+        self.title = "Velmarinth e2e %s" % uuid.uuid4().hex
+
+    def twin(self, title=None):
+        return self.app(title=title or self.title)
+
+    def active_window(self):
+        return self.display.x(["xdotool", "getactivewindow"]).strip()
 
     def desktop(self, wid=None):
         args = ["xdotool", "get_desktop_for_window", wid] if wid else ["xdotool", "get_desktop"]
@@ -74,33 +85,8 @@ class WorkspaceTests:
         self.assertEqual([line for line in watch.lines if startup_id in line], ["remove: ID=" + startup_id])
         self.assertIsNone(first.proc.poll())
 
-    def test_minimized_on_the_users_workspace_is_restored_with_the_start_time(self):
-        watch = StartupWatch(self.display)
-        self.addCleanup(watch.stop)
-        first = self.twin().start()
-        other = self.app().start()
-        wait_for(lambda: self.active_window() == other.wid, what="other window active")
-        self.display.x(["xdotool", "windowminimize", "--sync", first.wid])
-        wait_for(lambda: "IsViewable" not in self.display.x(["xwininfo", "-id", first.wid]), what="minimized")
-        startup_id = "vel-e2e-%s_TIME%d" % (uuid.uuid4().hex, server_time(self.display))
-        self.assertEqual(self.twin().start(wait=False, env={"DESKTOP_STARTUP_ID": startup_id}).wait_exit(20), 0)
-        wait_for(lambda: "IsViewable" in self.display.x(["xwininfo", "-id", first.wid]), what="restored")
-        wait_for(lambda: self.active_window() == first.wid, what="first window active")
-        wait_for(lambda: "remove: ID=" + startup_id in watch.lines, what="startup completed")
-
-
 
 class SingleInstanceTest(WorkspaceTests, E2ETestCase):
-    def setUp(self):
-        super().setUp()
-        self.title = "Velmarinth e2e %s" % uuid.uuid4().hex
-
-    def twin(self, title=None):
-        return self.app(title=title or self.title)
-
-    def active_window(self):
-        return self.display.x(["xdotool", "getactivewindow"]).strip()
-
     def client_list_spy(self):
         return subprocess.Popen(["xprop", "-root", "-spy", "_NET_CLIENT_LIST"], stdout=subprocess.PIPE, text=True,
                                 env=dict(os.environ, DISPLAY=self.display.name))
@@ -226,16 +212,6 @@ class SingleInstanceTest(WorkspaceTests, E2ETestCase):
 
 class SingleInstanceMetacityTest(WorkspaceTests, E2ETestCase):
     window_manager = "metacity"
-
-    def setUp(self):
-        super().setUp()
-        self.title = "Velmarinth e2e %s" % uuid.uuid4().hex
-
-    def twin(self, title=None):
-        return self.app(title=title or self.title)
-
-    def active_window(self):
-        return self.display.x(["xdotool", "getactivewindow"]).strip()
 
 
 if __name__ == "__main__":
