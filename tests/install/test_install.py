@@ -123,7 +123,7 @@ class PackageTest(unittest.TestCase):
             self.assertEqual(files, {"usr/" + name for name in EXPECTED})
             depends = subprocess.run(["dpkg-deb", "-f", deb, "Depends"], capture_output=True, text=True,
                                      check=True).stdout
-            for package in ("fonts-ipafont-gothic", "qt6-translations-l10n", "libqt6widgets6"):
+            for package in ("fonts-ipafont-gothic", "qt6-translations-l10n", "qt6-wayland", "libqt6widgets6"):
                 self.assertIn(package, depends)
             if os.geteuid() != 0:
                 self.skipTest("installing into a dpkg root needs root")

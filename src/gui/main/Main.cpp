@@ -22,6 +22,7 @@
 #include "platform/DesktopNotify.h"
 #include "platform/SessionEnd.h"
 #include "platform/ShellOpen.h"
+#include "platform/WindowPosition.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -59,6 +60,9 @@ std::function<void(const QString&)> TfrmMain::SessionEndReporter = ReportAtSessi
 ICapsLock* TfrmMain::CapsLock = &DesktopCapsLock();
 IShellOpen* TfrmMain::ShellOpen = &DesktopShellOpen();
 IClipboard* TfrmMain::Clipboard = nullptr;
+std::function<bool()> TfrmMain::WindowPositionKnown = [] {
+    return PlatformTellsWindowPosition(QGuiApplication::platformName());
+};
 
 TfrmMain::TfrmMain(const QString& settingsDir, const QString& manualPath, QWidget* parent, const QString& instanceTitle)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -181,6 +185,8 @@ void TfrmMain::ReadSettings(TQuickIni& ini, QPoint centred) {
     ReadVelSettings(ini, stored);
     FLeftDefaulted = !stored.Left;
     FTopDefaulted = !stored.Top;
+    FStoredLeft = stored.Left;
+    FStoredTop = stored.Top;
     move(stored.Left.value_or(centred.x()), stored.Top.value_or(centred.y()));
     if (VelGlobals::SyncCapsLock)
         SyncCapsFromKeyboard();
@@ -196,9 +202,14 @@ void TfrmMain::ReadSettings(TQuickIni& ini, QPoint centred) {
 // What the file keeps of the window: its outer position, the Caps key and the URL box with its caret.
 TVelWindowState TfrmMain::ShownWindowState() const {
     TVelWindowState shown;
-    const QRect frame = frameGeometry();
-    shown.Left = frame.x();
-    shown.Top = frame.y();
+    if (WindowPositionKnown()) {
+        const QRect frame = frameGeometry();
+        shown.Left = frame.x();
+        shown.Top = frame.y();
+    } else {
+        shown.Left = FStoredLeft;
+        shown.Top = FStoredTop;
+    }
     shown.CapsLock = sbCaps->Down();
     if (!edURL->text().isEmpty())
         shown.URLBox = InsertCaretMarker(edURL->TextBytes(), edURL->SelStartBytes());

@@ -9,6 +9,7 @@
 #include <QString>
 #include <cstddef>
 #include <functional>
+#include <optional>
 
 class QMenu;
 class QAction;
@@ -52,6 +53,8 @@ public:
     static IShellOpen* ShellOpen;
     // The clipboard a new window uses; null for the desktop's. Tests put a fake in its place.
     static IClipboard* Clipboard;
+    // Whether the window's position on the screen is known (not on Wayland); tests replace it.
+    static std::function<bool()> WindowPositionKnown;
 
     QString SettingsPath() const;
     // False in a second instance, which ends without ever showing its window.
@@ -234,6 +237,9 @@ private:
     // Which coordinates took the centred default (no stored number) before the window manager had framed
     // the window; once the frame is known they are centred again with the real outer size.
     bool FLeftDefaulted = false;
+    // The position read from the file, stored again where the window's own cannot be known.
+    std::optional<qint32> FStoredLeft;
+    std::optional<qint32> FStoredTop;
     bool FTopDefaulted = false;
     bool FPlacementSettled = false;
 };

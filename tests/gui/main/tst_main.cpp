@@ -22,6 +22,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -513,6 +514,35 @@ private slots:
         const QPoint expected(leftCentred ? screen.x() + (screen.width() - outer.width()) / 2 : 400,
                               topCentred ? screen.y() + (screen.height() - outer.height()) / 2 : 300);
         QTRY_COMPARE(w->frameGeometry().topLeft(), expected);
+    }
+
+    // Where the platform cannot tell the window's place (Wayland), the stored one is kept as it was read:
+    // never the made-up place the window reports there, never a centred one that was not stored.
+    void positionKeptWhereItCannotBeKnown_data() {
+        QTest::addColumn<bool>("known");
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("unknown, both stored")
+            << false << QByteArray("Left=17\r\nTop=-40\r\n") << QByteArray("Left=17\r\nTop=-40\r\n");
+        QTest::newRow("unknown, only Top stored") << false << QByteArray("Top=250\r\n") << QByteArray("Top=250\r\n");
+        QTest::newRow("unknown, none stored") << false << QByteArray() << QByteArray();
+        QTest::newRow("known: the window's own")
+            << true << QByteArray("Left=17\r\nTop=-40\r\n") << QByteArray("Left=123\r\nTop=45\r\n");
+    }
+    void positionKeptWhereItCannotBeKnown() {
+        QFETCH(bool, known);
+        QFETCH(QByteArray, stored);
+        QFETCH(QByteArray, written);
+        const auto restore =
+            qScopeGuard([saved = TfrmMain::WindowPositionKnown] { TfrmMain::WindowPositionKnown = saved; });
+        TfrmMain::WindowPositionKnown = [known] { return known; };
+        WriteFile(Ini(), "[Main]\r\n" + stored);
+        auto w = Open();
+        w->move(123, 45);
+        QCOMPARE(w->frameGeometry().topLeft(), QPoint(123, 45));
+        QVERIFY(w->SaveSettings());
+        const QByteArray main = written.isEmpty() ? QByteArray() : "[Main]\r\n" + written + "\r\n";
+        QCOMPARE(ReadFile(Ini()), kHeader + main);
     }
 
     // At the end of the session no message box may hold anything up.
