@@ -17,6 +17,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -115,8 +116,9 @@ private slots:
         QTest::addColumn<QString>("face");
         QTest::addColumn<int>("pixels");
         QTest::addColumn<bool>("glyph");
-        const QString gothic = QString::fromUtf8("ＭＳ Ｐゴシック");
-        const QString mincho = QString::fromUtf8("ＭＳ Ｐ明朝");
+        // The installed stand-ins of "ＭＳ Ｐゴシック" and "ＭＳ Ｐ明朝".
+        const QString gothic = QStringLiteral("IPAPGothic");
+        const QString mincho = QStringLiteral("IPAPMincho");
         const QColor navy(0x00, 0x4E, 0x98), blue(0x31, 0x6A, 0xC5);
         const QColor highlight = QApplication::palette().color(QPalette::Highlight);
         auto row = [&](const char* name, const char* caption, const char* hint, QRect rect, char style,
@@ -203,6 +205,7 @@ private slots:
         QCOMPARE(key->LightColor(), style == 'e' ? QColor(0xAA, 0xD9, 0xFF) : QColor(Qt::white));
         QCOMPARE(key->Flat(), !character);
         QCOMPARE(key->font().family(), face);
+        QCOMPARE(QFontInfo(key->font()).family(), face);
         QCOMPARE(key->font().pixelSize(), pixels);
         QVERIFY(key->font().bold());
         QCOMPARE(key->FontColor(), character ? QColor(Qt::black) : QColor(Qt::white));
