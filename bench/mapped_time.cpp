@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <poll.h>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
@@ -52,11 +53,23 @@ int main(int argc, char** argv) {
         execv(argv[first], argv + first);
         _exit(127);
     }
+    // A program that ends before it maps a window is reported at once rather than waited for without end.
     XEvent event;
-    for (;;) {
-        XNextEvent(display, &event);
-        if (event.type == MapNotify)
+    for (bool mapped = false; !mapped;) {
+        while (!mapped && XPending(display) > 0) {
+            XNextEvent(display, &event);
+            mapped = event.type == MapNotify;
+        }
+        if (mapped)
             break;
+        int status = 0;
+        if (waitpid(pid, &status, WNOHANG) == pid) {
+            std::fprintf(stderr, "mapped_time: %s ended before mapping a window (status %d)\n", argv[first], status);
+            XCloseDisplay(display);
+            return 3;
+        }
+        pollfd connection{ConnectionNumber(display), POLLIN, 0};
+        poll(&connection, 1, 100);
     }
     const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     clockid_t cpuClock;
