@@ -13,7 +13,6 @@
 #include "gui/controls/HintWindowXP.h"
 #include "gui/controls/Looks.h"
 #include "gui/controls/MoxSpeedButton.h"
-#include "gui/controls/ProgramPictures.h"
 #include "gui/controls/VelUtils.h"
 #include "gui/controls/ZelkOnlyOne.h"
 #include "gui/main/MenuImages.h"
@@ -71,7 +70,6 @@ TfrmMain::TfrmMain(const QString& settingsDir, const QString& manualPath, QWidge
       FManualPath(manualPath.isEmpty() ? QDir(settingsDir).filePath(QStringLiteral("Velmarinth.txt")) : manualPath) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Velmarinth"));
-    setWindowIcon(ProgramIcon());
     setFont(InterfaceFont());
 
     CreateClientArea();

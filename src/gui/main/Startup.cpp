@@ -15,6 +15,7 @@ void PrepareApplication() {
     MapWindowsFonts();
     // Every hint shows in the flat hint window, from the first one on.
     THintManager::Install();
+    // Every window, the main window included, takes its icon from here: its pictures are read once.
     QApplication::setWindowIcon(ProgramIcon());
     // The interface is Japanese whatever the locale, so the standard buttons ("はい(&Y)", "いいえ(&N)") are too.
     auto* translator = new QTranslator(qApp);

@@ -7,6 +7,7 @@
 #include "core/templates/TemplateList.h"
 #include "gui/controls/Actions.h"
 #include "gui/controls/MoxSpeedButton.h"
+#include "gui/controls/NelPictureButton.h"
 #include "gui/main/Main.h"
 #include "gui/main/MenuImages.h"
 #include "gui/main/UrlBox.h"
@@ -17,10 +18,14 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontInfo>
 #include <QGuiApplication>
+#include <QHelpEvent>
+#include <QImage>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QScreen>
@@ -116,8 +121,9 @@ private slots:
         QTest::addColumn<QString>("face");
         QTest::addColumn<int>("pixels");
         QTest::addColumn<bool>("glyph");
-        const QString gothic = QString::fromUtf8("ＭＳ Ｐゴシック");
-        const QString mincho = QString::fromUtf8("ＭＳ Ｐ明朝");
+        // The installed stand-ins of "ＭＳ Ｐゴシック" and "ＭＳ Ｐ明朝".
+        const QString gothic = QStringLiteral("IPAPGothic");
+        const QString mincho = QStringLiteral("IPAPMincho");
         const QColor navy(0x00, 0x4E, 0x98), blue(0x31, 0x6A, 0xC5);
         const QColor highlight = QApplication::palette().color(QPalette::Highlight);
         auto row = [&](const char* name, const char* caption, const char* hint, QRect rect, char style,
@@ -204,6 +210,7 @@ private slots:
         QCOMPARE(key->LightColor(), style == 'e' ? QColor(0xAA, 0xD9, 0xFF) : QColor(Qt::white));
         QCOMPARE(key->Flat(), !character);
         QCOMPARE(key->font().family(), face);
+        QCOMPARE(QFontInfo(key->font()).family(), face);
         QCOMPARE(key->font().pixelSize(), pixels);
         QVERIFY(key->font().bold());
         QCOMPARE(key->FontColor(), character ? QColor(Qt::black) : QColor(Qt::white));
@@ -213,6 +220,74 @@ private slots:
         QCOMPARE(key->NumGlyphs(), glyph ? 2 : 0);
         QCOMPARE(key->GroupIndex(), style == 'k' ? 1 : 0);
         QCOMPARE(key->AllowAllUp(), style == 'k');
+    }
+
+    // The picture buttons show their resting and disabled pictures from the first frame; the pictures under
+    // the mouse and held down are there by the time the button handles the first mouse event of any kind,
+    // and not before: no paint, tooltip or move reads them.
+    void pictureButtonsReadMousePicturesOnFirstMouse_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("event");
+        QTest::addColumn<bool>("read");
+        const struct {
+            const char* name;
+            QEvent::Type type;
+            bool read;
+        } events[] = {
+            {"enter", QEvent::Enter, true},
+            {"press", QEvent::MouseButtonPress, true},
+            {"double click", QEvent::MouseButtonDblClick, true},
+            {"release", QEvent::MouseButtonRelease, true},
+            {"move", QEvent::MouseMove, false},
+            {"tooltip", QEvent::ToolTip, false},
+            {"paint", QEvent::Paint, false},
+        };
+        for (const char* button : {"Browse", "MakeIS"})
+            for (const auto& e : events)
+                QTest::addRow("%s %s", button, e.name) << QString::fromLatin1(button) << int(e.type) << e.read;
+    }
+    void pictureButtonsReadMousePicturesOnFirstMouse() {
+        QFETCH(QString, button);
+        QFETCH(int, event);
+        QFETCH(bool, read);
+        auto w = Open();
+        auto* pb = Named<TNelPictureButton>(w, QStringLiteral("pb") + button);
+        QVERIFY(pb);
+        const auto picture = [&](const char* state) {
+            return QImage(QStringLiteral(":/buttons/") + button + QLatin1String(state) + QStringLiteral(".png"));
+        };
+        QCOMPARE(pb->PictureNormal().toImage(), picture("Normal"));
+        QCOMPARE(pb->PictureDisable().toImage(), picture("Disable"));
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QVERIFY(pb->PictureOver().isNull());
+        QVERIFY(pb->PictureDown().isNull());
+
+        const QPointF centre(pb->width() / 2.0, pb->height() / 2.0);
+        const QPointF global = pb->mapToGlobal(centre);
+        if (event == QEvent::Enter) {
+            QEnterEvent enter(centre, centre, global);
+            QCoreApplication::sendEvent(pb, &enter);
+        } else if (event == QEvent::Paint) {
+            pb->repaint();
+        } else if (event == QEvent::ToolTip) {
+            QHelpEvent tip(QEvent::ToolTip, centre.toPoint(), global.toPoint());
+            QCoreApplication::sendEvent(pb, &tip);
+        } else {
+            const auto buttons = event == QEvent::MouseButtonRelease || event == QEvent::MouseMove
+                                     ? Qt::MouseButtons()
+                                     : Qt::MouseButtons(Qt::LeftButton);
+            QMouseEvent mouse(QEvent::Type(event), centre, global,
+                              event == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons, {});
+            QCoreApplication::sendEvent(pb, &mouse);
+        }
+        QCOMPARE(!pb->PictureOver().isNull(), read);
+        if (!read)
+            return;
+        QCOMPARE(pb->PictureOver().toImage(), picture("Over"));
+        QCOMPARE(pb->PictureUp().toImage(), picture("Over"));
+        QCOMPARE(pb->PictureDown().toImage(), picture("Down"));
+        QCOMPARE(pb->PictureNormal().toImage(), picture("Normal"));
     }
 
     void keysInsertTheirText_data() {
