@@ -8,6 +8,7 @@
 
 class QCheckBox;
 class QFileDialog;
+class QFileSystemWatcher;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -68,6 +69,7 @@ private:
     std::optional<QByteArray> BrowserPathBytes() const;
     // Looks at the file the path box names again; the update rule reads only the result, never the disk.
     void CheckBrowserPath();
+    void WatchBrowserPath();
 
     IShellOpen& FShellOpen;
     QString FManualPath;
@@ -75,4 +77,5 @@ private:
     QByteArray FStoredPath;
     QString FStoredPathText;
     bool FPathIsProgram = false;
+    QFileSystemWatcher* FPathWatcher = nullptr;
 };
