@@ -235,6 +235,8 @@ private slots:
         put(before);
         TfrmOption dialog(nullptr, FShell, QString());
         dialog.show();
+        // Activated before the disk changes: the change itself must be what OK follows.
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
         Click(Named<QRadioButton>(&dialog, "rbUseDirectedBrowser"));
         auto* box = Named<QLineEdit>(&dialog, "edBrowserPath");
         QTest::keyClicks(box, file);
