@@ -75,10 +75,24 @@ QPoint ScreenCentre(const QWidget* window) {
 
 namespace {
 
-QPoint CentreOf(const QWidget* window, const QWidget* owner) {
-    if (!owner)
-        return ScreenCentre(window);
-    return CentredPosition(window->frameGeometry().size(), owner->window()->frameGeometry());
+// The window's rectangle on the desktop with its frame as the platform knows it now. The widget's own frame
+// geometry may still hold the frame of a moment ago: the window has been activated, but not yet moved, since
+// the frame came.
+QRect OuterRect(const QWidget* window) {
+    const QWindow* handle = window->windowHandle();
+    return handle ? window->geometry().marginsAdded(handle->frameMargins()) : window->geometry();
+}
+
+// Places the client area so that the whole window is centred: the client's place is asked for, which the
+// window manager keeps, frame or no frame.
+void PlaceCentred(QWidget* window, const QWidget* owner) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!owner && !screen)
+        return;
+    const QRect outer = OuterRect(window);
+    const QRect area = owner ? OuterRect(owner->window()) : screen->geometry();
+    const QPoint frame = CentredPosition(outer.size(), area);
+    window->setGeometry(QRect(frame + (window->geometry().topLeft() - outer.topLeft()), window->size()));
 }
 
 bool FrameKnown(const QWidget* window) {
@@ -101,8 +115,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == FWindow && IsPlacementEvent(event->type()) && FrameKnown(FWindow)) {
             FWindow->removeEventFilter(this);
-            // An owner that has gone meanwhile leaves the screen's centre.
-            FWindow->move(CentreOf(FWindow, FOwner.data()));
+            // An owner that has gone meanwhile: the centre of the screen instead.
+            PlaceCentred(FWindow, FOwner.data());
             deleteLater();
         }
         return false;
@@ -124,7 +138,7 @@ void CentreWindow(QWidget* window, const QWidget* owner) {
     const QString pendingName = QString::fromLatin1(TCentreWhenFramed::kName);
     for (QObject* pending : window->findChildren<QObject*>(pendingName, Qt::FindDirectChildrenOnly))
         delete pending;
-    window->move(CentreOf(window, owner));
+    PlaceCentred(window, owner);
     if (!FrameKnown(window))
         new TCentreWhenFramed(window, owner);
 }
