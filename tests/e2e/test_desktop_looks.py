@@ -64,7 +64,8 @@ class DesktopLooksTest(E2ETestCase):
 
     def test_dialogs_are_centred_by_their_whole_window(self):
         app = self.app().start()
-        for keys, name in (("ctrl+o", "^設定$"), ("ctrl+t", "^テンプレートの編集$"), ("ctrl+F1", "^バージョン情報$")):
+        dialogs = (("ctrl+o", "^設定$"), ("ctrl+t", "^テンプレートの編集$"), ("ctrl+F1", "^バージョン情報$"))
+        for keys, name in dialogs:
             with self.subTest(dialog=name):
                 dialog = self.open_dialog(app, keys, name)
                 left, top, width, height = self.settled(app, dialog)
@@ -79,8 +80,9 @@ class DesktopLooksTest(E2ETestCase):
         owner_left, owner_top, owner_width, owner_height = self.outer(app, app.wid)
         self.close_dialog(app, dialog)
         self.assertEqual(app.close(), 0)
-        self.assertEqual((left, top), (owner_left + (owner_width - width) // 2, owner_top + (owner_height - height) // 2),
-                         (left, top, width, height, owner_left, owner_top, owner_width, owner_height))
+        centred = (owner_left + (owner_width - width) // 2, owner_top + (owner_height - height) // 2)
+        self.assertEqual((left, top), centred, (left, top, width, height, owner_left, owner_top, owner_width,
+                                                owner_height))
 
     def test_options_ok_follows_a_browser_installed_while_open(self):
         program = os.path.join(self.folder, "later", "bin", "mybrowser")

@@ -215,14 +215,17 @@ std::optional<QByteArray> TfrmOption::BrowserPathBytes() const {
 }
 
 void TfrmOption::CheckBrowserPath() {
+    // Watched first and looked at after, until what is watched no longer changes: a folder or file made while the
+    // watch was being moved onto it is seen either way.
+    for (int rounds = 0; rounds < 16 && WatchBrowserPath(); ++rounds) {
+    }
     FPathIsProgram = BrowserPathBytes().has_value() && IsBrowserProgram(edBrowserPath->text());
-    WatchBrowserPath();
 }
 
 // A browser installed, made executable or removed while the dialog is open is seen at once: the file and
 // the nearest folder above it that exists are watched, and any change there looks at the path again. The
 // update rule itself never waits for the disk.
-void TfrmOption::WatchBrowserPath() {
+bool TfrmOption::WatchBrowserPath() {
     if (!FPathWatcher) {
         FPathWatcher = new QFileSystemWatcher(this);
         connect(FPathWatcher, &QFileSystemWatcher::fileChanged, this, &TfrmOption::CheckBrowserPath);
@@ -245,11 +248,12 @@ void TfrmOption::WatchBrowserPath() {
     watched.sort();
     wanted.sort();
     if (watched == wanted)
-        return;
+        return false;
     if (!watched.isEmpty())
         FPathWatcher->removePaths(watched);
     if (!wanted.isEmpty())
         FPathWatcher->addPaths(wanted);
+    return true;
 }
 
 void TfrmOption::actOkUpdate(TAction* sender) {

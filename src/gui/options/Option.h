@@ -69,7 +69,8 @@ private:
     std::optional<QByteArray> BrowserPathBytes() const;
     // Looks at the file the path box names again; the update rule reads only the result, never the disk.
     void CheckBrowserPath();
-    void WatchBrowserPath();
+    // Watches the file the path box names and the nearest folder above it that exists; true when that changed.
+    bool WatchBrowserPath();
 
     IShellOpen& FShellOpen;
     QString FManualPath;
