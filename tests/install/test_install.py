@@ -73,6 +73,15 @@ class InstallTest(unittest.TestCase):
                 self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
                 self.assertNotRegex(result.stdout + result.stderr, r"(?i)\b(error|warning)\b")
 
+    def test_desktop_entry_draws_not_even_a_hint(self):
+        # A hint is how the validator says the menu may list the program twice (two main categories).
+        result = subprocess.run(["desktop-file-validate", self.path(DESKTOP)], capture_output=True, text=True)
+        self.assertEqual((result.returncode, result.stdout + result.stderr), (0, ""))
+        main = {"AudioVideo", "Audio", "Video", "Development", "Education", "Game", "Graphics", "Network", "Office",
+                "Science", "Settings", "System", "Utility"}
+        categories = [c for c in desktop_entry(self.path(DESKTOP))["Categories"].split(";") if c in main]
+        self.assertEqual(len(categories), 1, categories)
+
     def test_icon_pngs_have_their_stated_sizes(self):
         for size in ICON_SIZES:
             with self.subTest(size=size):

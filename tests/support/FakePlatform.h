@@ -57,12 +57,16 @@ public:
     }
 };
 
-// Special folders the test chooses ("" for one that is missing).
+// Special folders the test chooses ("" for one that is missing), and where they belong.
 class FakeSpecialFolders final : public ISpecialFolders {
 public:
     QString desktop;
     QString favorites;
+    QString desktopPlace;
+    QString favoritesPlace;
 
     QString GetDesktopFolder() const override { return desktop; }
     QString GetFavoritesFolder() const override { return favorites; }
+    QString DesktopPlace() const override { return desktopPlace; }
+    QString FavoritesPlace() const override { return favoritesPlace; }
 };

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
@@ -249,6 +250,72 @@ private slots:
             QCOMPARE(QString::fromUtf8(VelGlobals::DirectedBrowserPath), path);
         else
             QVERIFY(TSettingsSnapshot::Take() == before);
+    }
+
+    // OK follows the disk while the dialog is open, with nothing typed and the focus where it was.
+    void okFollowsTheDisk_data() {
+        QTest::addColumn<QString>("path");   // under the temporary folder
+        QTest::addColumn<QString>("before"); // "", "plain" or "program": what is there when the path is typed
+        QTest::addColumn<QString>("after");  // what is there then
+        QTest::addColumn<bool>("enabled");   // OK afterwards
+        QTest::newRow("program installed") << "disk/browser"
+                                           << ""
+                                           << "program" << true;
+        QTest::newRow("made executable") << "disk/browser"
+                                         << "plain"
+                                         << "program" << true;
+        QTest::newRow("installed in a new folder") << "disk/new/bin/browser"
+                                                   << ""
+                                                   << "program" << true;
+        QTest::newRow("a file that cannot start") << "disk/browser"
+                                                  << ""
+                                                  << "plain" << false;
+        QTest::newRow("program removed") << "disk/browser"
+                                         << "program"
+                                         << "" << false;
+    }
+    void okFollowsTheDisk() {
+        QFETCH(QString, path);
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        QFETCH(bool, enabled);
+        QDir(FDir.filePath(QStringLiteral("disk"))).removeRecursively();
+        QVERIFY(QDir(FDir.path()).mkpath(QStringLiteral("disk")));
+        const QString file = FDir.filePath(path);
+        const auto put = [&](const QString& what) {
+            if (what.isEmpty()) {
+                QFile::remove(file);
+                return;
+            }
+            QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("#!/bin/sh\n");
+            f.close();
+            f.setPermissions(what == QLatin1String("program") ? QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                              : QFile::ReadOwner | QFile::WriteOwner);
+        };
+        put(before);
+        TfrmOption dialog(nullptr, FShell, QString());
+        dialog.show();
+        // Activated before the disk changes: the change itself must be what OK follows.
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        Click(Named<QRadioButton>(&dialog, "rbUseDirectedBrowser"));
+        auto* box = Named<QLineEdit>(&dialog, "edBrowserPath");
+        QTest::keyClicks(box, file);
+        auto* ok = Named<QPushButton>(&dialog, "btnOK");
+        Idle(dialog);
+        QCOMPARE(ok->isEnabled(), before == QLatin1String("program"));
+        QWidget* focused = dialog.focusWidget();
+
+        put(after);
+        QTRY_COMPARE_WITH_TIMEOUT((Idle(dialog), ok->isEnabled()), enabled, 5000);
+        // Still so a moment later: nothing else is on its way.
+        QTest::qWait(200);
+        Idle(dialog);
+        QCOMPARE(ok->isEnabled(), enabled);
+        QCOMPARE(box->text(), file);
+        QCOMPARE(dialog.focusWidget(), focused);
     }
 
     // The panel never keeps the focus: it hands it to the first control that takes one.

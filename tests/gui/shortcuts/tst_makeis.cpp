@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -283,6 +284,116 @@ private slots:
         QCOMPARE(gotDesktop, desktop);
         QCOMPARE(gotFavorites, favorites);
         QCOMPARE(QFileInfo::exists(home + "/Schreibtisch"), exist);
+    }
+
+    // A shortcut whose folder is missing or unknown is never written anywhere else: the write error names the
+    // place it was meant for (the bare name when there is none), and the dialog stays open.
+    void neverWrittenElsewhere_data() {
+        QTest::addColumn<int>("place");
+        QTest::addColumn<QString>("desktop"); // as the desktop gives it; "@" is the temporary folder
+        QTest::addColumn<QString>("favorites");
+        QTest::addColumn<QString>("error");
+        const QString desktop = QStringLiteral("@/Desktop/"), favorites = QStringLiteral("@/Favorites/");
+        QTest::newRow("missing Favorites") << 1 << desktop << QString() << "@/NoFavorites/x.url";
+        QTest::newRow("missing Desktop") << 0 << QString() << favorites << "@/NoDesktop/x.url";
+        QTest::newRow("no place known") << 1 << desktop << "-"
+                                        << "x.url";
+        QTest::newRow("no place chosen") << -1 << desktop << favorites << "x.url";
+    }
+    void neverWrittenElsewhere() {
+        QFETCH(int, place);
+        QFETCH(QString, desktop);
+        QFETCH(QString, favorites);
+        QFETCH(QString, error);
+        const auto inDir = [this](QString text) { return text.replace(u'@', FDir.path()); };
+        const FakeSpecialFolders saved = FFolders;
+        FFolders.desktop = inDir(desktop);
+        FFolders.favorites = favorites == QLatin1String("-") ? QString() : inDir(favorites);
+        FFolders.desktopPlace = inDir(QStringLiteral("@/NoDesktop/"));
+        FFolders.favoritesPlace = favorites == QLatin1String("-") ? QString() : inDir(QStringLiteral("@/NoFavorites/"));
+        QTemporaryDir working;
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(working.path()));
+        VelGlobals::TargetFolderIndex = place;
+        auto dialog = Open();
+        Named<QLineEdit>(dialog, "edFileName")->setText(QStringLiteral("x"));
+        Idle(*dialog);
+        QTest::mouseClick(Named<QPushButton>(dialog, "btnMake"), Qt::LeftButton);
+        QDir::setCurrent(before);
+        FFolders = saved;
+
+        QCOMPARE(FErrors, QStringList{inDir(error) + QString::fromUtf8(" に書き込めません")});
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(VelGlobals::TargetFolderIndex, place);
+        QCOMPARE(QDir(working.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+        QVERIFY(!QFileInfo::exists(FDir.filePath(QStringLiteral("NoFavorites"))));
+        QVERIFY(!QFileInfo::exists(FDir.filePath(QStringLiteral("NoDesktop"))));
+    }
+
+    // Where the desktop's folders belong, also while they are missing: what a failed write names.
+    void specialFolderPlaces_data() {
+        QTest::addColumn<bool>("exist");
+        QTest::newRow("folders there") << true;
+        QTest::newRow("folders missing") << false;
+    }
+    void specialFolderPlaces() {
+        QFETCH(bool, exist);
+        const QString home = FDir.filePath(QStringLiteral("placehome"));
+        QDir(home).removeRecursively();
+        QVERIFY(QDir().mkpath(home + "/.config"));
+        QFile dirs(home + "/.config/user-dirs.dirs");
+        QVERIFY(dirs.open(QIODevice::WriteOnly));
+        dirs.write("XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n");
+        dirs.close();
+        if (exist) {
+            QVERIFY(QDir(home).mkpath(QStringLiteral("Schreibtisch")));
+            QVERIFY(QDir(home).mkpath(QStringLiteral("Favorites")));
+        }
+        const QByteArray oldHome = qgetenv("HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", home.toUtf8());
+        qputenv("XDG_CONFIG_HOME", (home + "/.config").toUtf8());
+        const QString desktop = DesktopSpecialFolders().DesktopPlace();
+        const QString favorites = DesktopSpecialFolders().FavoritesPlace();
+        qputenv("HOME", oldHome);
+        qputenv("XDG_CONFIG_HOME", oldConfig);
+        QCOMPARE(desktop, home + "/Schreibtisch/");
+        QCOMPARE(favorites, home + "/Favorites/");
+        QCOMPARE(QFileInfo::exists(home + "/Favorites"), exist);
+    }
+
+    // The label shows its whole text, ")" included, in the font at hand, and stays inside the panel.
+    void labelShowsItsWholeText() {
+        auto dialog = Open();
+        auto* label = Named<QLabel>(dialog, "Label1");
+        QCOMPARE(label->text(), QString::fromUtf8("ファイル名を入力してください。(&N)"));
+        QCOMPARE(label->pos(), QPoint(14, 16));
+        QVERIFY2(label->width() >= label->sizeHint().width(),
+                 qPrintable(QStringLiteral("%1 < %2").arg(label->width()).arg(label->sizeHint().width())));
+        QVERIFY2(label->height() >= label->sizeHint().height(),
+                 qPrintable(QStringLiteral("%1 < %2").arg(label->height()).arg(label->sizeHint().height())));
+        QVERIFY(Named<QFrame>(dialog, "pnlMakeIS")->rect().contains(label->geometry()));
+    }
+
+    // Over the owner by both whole windows (the offscreen platform's frame is 2 pixels each side): the dialog's
+    // 268 × 228 over an owner whose frame is at 100, 80; the halves round toward zero.
+    void centredOverTheOwner_data() {
+        QTest::addColumn<QRect>("owner"); // the owner's client area
+        QTest::addColumn<QPoint>("expected");
+        QTest::newRow("odd room, halves round down") << QRect(102, 82, 401, 251) << QPoint(168, 93);
+        QTest::newRow("one pixel less, even room") << QRect(102, 82, 400, 250) << QPoint(168, 93);
+        QTest::newRow("one pixel more, even room") << QRect(102, 82, 402, 252) << QPoint(169, 94);
+    }
+    void centredOverTheOwner() {
+        QFETCH(QRect, owner);
+        QFETCH(QPoint, expected);
+        QWidget window;
+        window.setGeometry(owner);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        TfrmMakeIS dialog(&window, [] { return kUrl; }, {});
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTRY_COMPARE(dialog.frameGeometry(), QRect(expected, QSize(268, 228)));
     }
 
     // What the open folder dialog shows above its tree and as its caption: an empty text brings back the
