@@ -1,6 +1,7 @@
 // Starts a program and prints the milliseconds until its first top-level window is mapped on the X
-// display, then (with --idle N) how the process does over N seconds of idling: its peak resident memory
-// and how often it woke up. The program is terminated at the end.
+// display, and the processor time the program had used by then (all its threads; unlike the wall-clock time it
+// hardly grows when other work shares the machine), then (with --idle N) how the process does over N seconds of idling:
+// its peak resident memory and how often it woke up. The program is terminated at the end.
 #include <X11/Xlib.h>
 
 #include <chrono>
@@ -9,9 +10,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <poll.h>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
+#include <time.h>
 #include <unistd.h>
 
 namespace {
@@ -50,14 +53,31 @@ int main(int argc, char** argv) {
         execv(argv[first], argv + first);
         _exit(127);
     }
+    // A program that ends before it maps a window is reported at once rather than waited for without end.
     XEvent event;
-    for (;;) {
-        XNextEvent(display, &event);
-        if (event.type == MapNotify)
+    for (bool mapped = false; !mapped;) {
+        while (!mapped && XPending(display) > 0) {
+            XNextEvent(display, &event);
+            mapped = event.type == MapNotify;
+        }
+        if (mapped)
             break;
+        int status = 0;
+        if (waitpid(pid, &status, WNOHANG) == pid) {
+            std::fprintf(stderr, "mapped_time: %s ended before mapping a window (status %d)\n", argv[first], status);
+            XCloseDisplay(display);
+            return 3;
+        }
+        pollfd connection{ConnectionNumber(display), POLLIN, 0};
+        poll(&connection, 1, 100);
     }
     const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    clockid_t cpuClock;
+    timespec cpu{};
+    const bool cpuKnown = clock_getcpuclockid(pid, &cpuClock) == 0 && clock_gettime(cpuClock, &cpu) == 0;
     std::printf("mapped_ms %.1f\n", ms);
+    if (cpuKnown)
+        std::printf("cpu_ms %.1f\n", cpu.tv_sec * 1e3 + cpu.tv_nsec / 1e6);
     if (idleSeconds > 0) {
         std::this_thread::sleep_for(std::chrono::seconds(1));
         const long before = StatusValue(pid, "voluntary_ctxt_switches:");

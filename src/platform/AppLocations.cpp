@@ -1,10 +1,14 @@
 #include "platform/AppLocations.h"
 
+#include "core/settings/FileBytes.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -17,10 +21,19 @@ bool WritableByUser(const QString& dir) {
     return ::access(QFile::encodeName(dir).constData(), W_OK | X_OK) == 0;
 }
 
+BesideFile SettingsBeside(const QString& path) {
+    struct stat info {};
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
+        return errno == ENOENT ? BesideFile::None : BesideFile::Foreign;
+    return filebytes::IsOwnFile(path) ? BesideFile::Own : BesideFile::Foreign;
+}
+
 } // namespace
 
 QString ChooseSettingsFolder(const SettingsFolderFacts& facts) {
-    if (facts.settingsBesideExecutable || facts.executableDirWritable)
+    const bool beside = facts.settingsBesideExecutable == BesideFile::Own ||
+                        (facts.settingsBesideExecutable == BesideFile::None && facts.executableDirWritable);
+    if (facts.executableDirOwn && beside)
         return facts.executableDir;
     // A relative value is not a place: the base directory rules say to ignore it.
     const QString configHome = QDir::isAbsolutePath(facts.xdgConfigHome)
@@ -47,8 +60,9 @@ QStringList ManualCandidates(const QString& executableDir, const QStringList& da
 QString SettingsFolder() {
     SettingsFolderFacts facts;
     facts.executableDir = QCoreApplication::applicationDirPath();
+    facts.executableDirOwn = filebytes::IsOwnFolder(facts.executableDir);
     facts.executableDirWritable = WritableByUser(facts.executableDir);
-    facts.settingsBesideExecutable = QFileInfo::exists(QDir(facts.executableDir).filePath(kSettingsFile));
+    facts.settingsBesideExecutable = SettingsBeside(QDir(facts.executableDir).filePath(kSettingsFile));
     facts.xdgConfigHome = qEnvironmentVariable("XDG_CONFIG_HOME");
     facts.home = QDir::homePath();
     const QString folder = ChooseSettingsFolder(facts);
@@ -57,14 +71,19 @@ QString SettingsFolder() {
     return folder;
 }
 
+QString FirstManual(const QStringList& candidates) {
+    for (const QString& candidate : candidates)
+        if (QFileInfo::exists(candidate) && filebytes::IsOwnFolder(QFileInfo(candidate).absolutePath()))
+            return candidate;
+    return candidates.value(0);
+}
+
 QString ManualPath(const QString& language) {
     const QString executableDir = QCoreApplication::applicationDirPath();
     const QStringList dataDirs = QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
     // The manual in the interface's language, else the program's own (Japanese) one.
-    QStringList candidates = ManualCandidates(executableDir, dataDirs, ManualFileName(language));
-    candidates << ManualCandidates(executableDir, dataDirs, kManualFile);
-    for (const QString& candidate : candidates)
-        if (QFileInfo::exists(candidate))
-            return candidate;
-    return candidates.first();
+    const QString inLanguage = FirstManual(ManualCandidates(executableDir, dataDirs, ManualFileName(language)));
+    if (QFileInfo::exists(inLanguage) && filebytes::IsOwnFolder(QFileInfo(inLanguage).absolutePath()))
+        return inLanguage;
+    return FirstManual(ManualCandidates(executableDir, dataDirs, kManualFile));
 }

@@ -15,9 +15,10 @@ public:
         connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &IClipboard::Changed);
     }
 
-    void RequestText(QObject* context, std::function<void(const TClipboardText&)> done) override {
+    void RequestText(QClipboard::Mode mode, QObject* context,
+                     std::function<void(const TClipboardText&)> done) override {
         QMetaObject::invokeMethod(
-            context, [done = std::move(done)] { done(ReadNow()); }, Qt::QueuedConnection);
+            context, [mode, done = std::move(done)] { done(ReadNow(mode)); }, Qt::QueuedConnection);
     }
 
     bool SetText(const QString& text) override {
@@ -26,8 +27,11 @@ public:
     }
 
 private:
-    static TClipboardText ReadNow() {
-        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    static TClipboardText ReadNow(QClipboard::Mode mode) {
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        if (mode == QClipboard::Selection && !clipboard->supportsSelection())
+            return {};
+        const QMimeData* data = clipboard->mimeData(mode);
         if (!data || !data->hasText())
             return {};
         return {TClipboardText::Status::Text, data->text()};

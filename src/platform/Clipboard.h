@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QClipboard>
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -22,9 +23,11 @@ class IClipboard : public QObject {
 public:
     using QObject::QObject;
 
-    // Asks for the plain text. done runs later on the GUI thread, once the owner has answered or about a
-    // second has passed without an answer; never within this call, and not at all once context is gone.
-    virtual void RequestText(QObject* context, std::function<void(const TClipboardText&)> done) = 0;
+    // Asks for the plain text of the clipboard, or of the primary selection (mode Selection; where the desktop
+    // has none, the answer is NoText). done runs later on the GUI thread, once the owner has answered or about
+    // a second has passed without an answer; never within this call, and not at all once context is gone.
+    virtual void RequestText(QClipboard::Mode mode, QObject* context,
+                             std::function<void(const TClipboardText&)> done) = 0;
     // Replaces the clipboard's contents with text; false when the clipboard could not be taken.
     virtual bool SetText(const QString& text) = 0;
 

@@ -2,6 +2,13 @@
 
 #include <QtGlobal>
 
+namespace {
+
+const char* const kVariable = "QT_QPA_PLATFORM";
+bool platformRequested = false;
+
+} // namespace
+
 QByteArray PlatformToRequest(const QByteArray& qpaPlatform, const QByteArray& display) {
     if (!qpaPlatform.isEmpty() || display.isEmpty())
         return {};
@@ -9,7 +16,16 @@ QByteArray PlatformToRequest(const QByteArray& qpaPlatform, const QByteArray& di
 }
 
 void PreferX11Platform() {
-    const QByteArray platform = PlatformToRequest(qgetenv("QT_QPA_PLATFORM"), qgetenv("DISPLAY"));
-    if (!platform.isEmpty())
-        qputenv("QT_QPA_PLATFORM", platform);
+    const QByteArray platform = PlatformToRequest(qgetenv(kVariable), qgetenv("DISPLAY"));
+    if (platform.isEmpty())
+        return;
+    qputenv(kVariable, platform);
+    platformRequested = true;
+}
+
+void ForgetPlatformRequest() {
+    if (!platformRequested)
+        return;
+    qunsetenv(kVariable);
+    platformRequested = false;
 }

@@ -12,3 +12,8 @@ QByteArray PlatformToRequest(const QByteArray& qpaPlatform, const QByteArray& di
 
 // Sets QT_QPA_PLATFORM when an X display is there and nobody chose; call before the application object exists.
 void PreferX11Platform();
+
+// Takes back what PreferX11Platform set; call once the application object exists (its platform is chosen by
+// then). The choice is the program's own: a browser it starts must not be pushed onto XWayland by it, so
+// programs started from then on get the environment the program was given.
+void ForgetPlatformRequest();

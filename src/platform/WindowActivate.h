@@ -1,15 +1,18 @@
 #pragma once
 
+#include "platform/LaunchTokens.h"
+
 class QWindow;
 
-// Brings a top-level window to the front on behalf of another program (a second start): restored if it is
-// minimized, raised and given the focus. A window manager that prevents focus stealing would refuse an
-// ordinary request from a program the user is not working with, so on X11 the request comes as a pager's
-// _NET_ACTIVE_WINDOW with a fresh server time.
+// Brings a top-level window to the user on behalf of another start of the program: onto the workspace the
+// user is on, restored if it is minimized, raised and given the focus. The launch tokens of that start are
+// used up here: its startup notification is completed (so the launcher stops showing "starting…") and its
+// user time, or on Wayland its activation token, tells the window manager that the user asked for this, so
+// that focus-stealing prevention lets it through.
 class IWindowActivation {
 public:
     virtual ~IWindowActivation() = default;
-    virtual void Activate(QWindow* window) = 0;
+    virtual void Activate(QWindow* window, const TLaunchTokens& launch) = 0;
 };
 
 IWindowActivation& DesktopWindowActivation();

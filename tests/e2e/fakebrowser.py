@@ -1,8 +1,9 @@
 """A fake web browser on a temporary freedesktop.org desktop, for end-to-end tests.
 
-The fake browser is a small POSIX shell script. Each start writes, atomically, one record file: its working
-folder (physical path) on the first line, then each argument on a line of its own. It never interprets its
-arguments, so a test can see exactly what a launcher handed over.
+The fake browser is a small POSIX shell script. Each start writes, atomically, its environment (NUL-separated,
+as `env -0` gives it) to the record's ".env" file, and then one record file: its working folder (physical
+path) on the first line, then each argument on a line of its own. It never interprets its arguments, so a
+test can see exactly what a launcher handed over, and in which environment.
 
 The desktop is a folder with its own HOME, XDG config and data folders and a bin/ folder put first on PATH;
 environment() gives the variables to start the program under test with, so nothing of the user's own
@@ -13,6 +14,7 @@ configuration is read or changed.
     subprocess.Popen([binary], env=desk.environment())
     ... make the program open a URL ...
     launch = browser.wait()                       # Launch(cwd=..., args=[...])
+    browser.environment()                         # {name: value} of that start
 
 Run this file to check it against xdg-open (when installed) and a direct start.
 """
@@ -44,10 +46,25 @@ class FakeBrowser:
     def __init__(self, path, record):
         self.path = Path(path)
         self.record = Path(record)
+        self.env_record = self.record.with_name(self.record.name + ".env")
 
     def clear(self):
         """Forgets the last start, so that wait() waits for the next one."""
         self.record.unlink(missing_ok=True)
+        self.env_record.unlink(missing_ok=True)
+
+    def environment(self):
+        """The environment of the last start (written before its record), or None when there was none."""
+        try:
+            data = self.env_record.read_bytes()
+        except FileNotFoundError:
+            return None
+        env = {}
+        for entry in data.split(b"\0"):
+            name, sep, value = entry.partition(b"=")
+            if sep:
+                env[name.decode("utf-8", "surrogateescape")] = value.decode("utf-8", "surrogateescape")
+        return env
 
     def started(self):
         return self.record.exists()
@@ -85,9 +102,11 @@ def make_fake_browser(path, record=None):
     record = Path(record) if record else path.with_name(path.name + ".record")
     path.parent.mkdir(parents=True, exist_ok=True)
     tmp = _quote(f"{record}.tmp")
+    env_tmp, env_record = _quote(f"{record}.env.tmp"), _quote(f"{record}.env")
     path.write_text(
         "#!/bin/sh\n"
-        "# Records its working folder and arguments, one a line, never evaluating them.\n"
+        "# Records its environment, then its working folder and arguments, one a line, never evaluating them.\n"
+        f"env -0 > {env_tmp} && mv {env_tmp} {env_record}\n"
         f"{{ pwd -P; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; }} > {tmp} && mv {tmp} {_quote(record)}\n",
         encoding="utf-8")
     path.chmod(path.stat().st_mode | stat.S_IXUSR | stat.S_IXGRP | stat.S_IXOTH)
@@ -158,6 +177,12 @@ def _self_test():
         subprocess.run([str(browser.path), url, "", "two words"], cwd=desk.home, check=True)
         launch = browser.wait(5)
         assert launch == Launch(str(desk.home), [url, "", "two words"]), launch
+        assert browser.environment()["HOME"] == os.environ.get("HOME"), browser.environment()
+        browser.clear()
+        assert browser.environment() is None
+        subprocess.run([str(browser.path)], cwd=desk.home, env=dict(os.environ, VEL_PROBE="a=b c"), check=True)
+        browser.wait(5)
+        assert browser.environment()["VEL_PROBE"] == "a=b c", browser.environment()
         browser.clear()
         if shutil.which("xdg-open"):
             env = desk.environment()

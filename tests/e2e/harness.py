@@ -42,13 +42,22 @@ def read_file(path):
         return f.read()
 
 
-class Display:
-    """An Xvfb server with openbox on a free display number."""
+# The window managers a test can run under, each as its command; openbox unless a test class asks for another.
+WINDOW_MANAGERS = {
+    "openbox": ["openbox", "--sm-disable"],
+    # Without a session bus, metacity keeps its settings in memory: four workspaces, no compositing.
+    "metacity": ["metacity", "--sm-disable", "--compositor=none"],
+}
 
-    def __init__(self):
+
+class Display:
+    """An Xvfb server with a window manager (openbox by default) on a free display number."""
+
+    def __init__(self, window_manager="openbox"):
         self.xvfb = None
         self.wm = None
         self.name = None
+        self.window_manager = window_manager
 
     def start(self, attempts=3):
         # A busy machine now and then loses a server or window manager at start: try afresh elsewhere.
@@ -81,10 +90,10 @@ class Display:
                 self.xvfb = None
         if not self.xvfb:
             raise RuntimeError("no free X display")
-        env = dict(os.environ, DISPLAY=self.name)
-        self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=env,
+        env = dict(os.environ, DISPLAY=self.name, GSETTINGS_BACKEND="memory")
+        self.wm = subprocess.Popen(WINDOW_MANAGERS[self.window_manager], env=env,
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        wait_for(lambda: "_NET_SUPPORTING_WM_CHECK" in self.x(["xprop", "-root"]), 20, what="openbox")
+        wait_for(lambda: "_NET_SUPPORTING_WM_CHECK" in self.x(["xprop", "-root"]), 20, what=self.window_manager)
         return self
 
     def x(self, args, check=False):
@@ -313,10 +322,11 @@ class Inotify:
 
 class E2ETestCase(unittest.TestCase):
     display = None
+    window_manager = "openbox"
 
     @classmethod
     def setUpClass(cls):
-        cls.display = Display().start()
+        cls.display = Display(cls.window_manager).start()
 
     @classmethod
     def tearDownClass(cls):

@@ -125,9 +125,9 @@ class ClipboardTest(E2ETestCase):
         x, y = app.client_point(left, top)
         return self.pixels.grab(x, y, width, height)
 
-    def drag(self, source, to):
+    def drag(self, source, to, answer=True):
         """Presses on the source, moves in steps to a screen point and lets go there; returns what the source
-        says the target did."""
+        says the target did (unless answer is false: a source that ends at the drop says nothing)."""
         sx, sy = source.centre()
         tx, ty = to
         self.display.x(["xdotool", "mousemove", "--sync", str(sx), str(sy)])
@@ -142,7 +142,7 @@ class ClipboardTest(E2ETestCase):
             self.display.x(["xdotool", "mousemove", "--sync", str(tx + dx), str(ty)])
             time.sleep(0.1)
         self.display.x(["xdotool", "mouseup", "1"])
-        return source.line()
+        return source.line() if answer else None
 
     def test_dragged_text_replaces_the_whole_box(self):
         app = self.start(b"http://www.|")
@@ -150,6 +150,14 @@ class ClipboardTest(E2ETestCase):
         # Copied, not moved, even though the source prefers a move: the source keeps its text.
         self.assertEqual(self.drag(source, app.client_point(*BOX_CENTRE)), "copy")
         self.assertEqual(self.url_box_at_close(app), b"|abc")
+
+    def test_drop_whose_source_exits_changes_nothing(self):
+        app = self.start(b"http://www.|")
+        source = self.source("--text-then-exit", "abc").show_at(40, 600)
+        self.drag(source, app.client_point(*BOX_CENTRE), answer=False)
+        # The source ends the moment the box asks for the text: the text never comes.
+        self.assertEqual(source.proc.wait(30), 0)
+        self.assertEqual(self.url_box_at_close(app), b"http://www.|")
 
     def test_keyboard_refuses_a_drag(self):
         app = self.start(b"http://www.|")
@@ -231,6 +239,40 @@ class ClipboardTest(E2ETestCase):
         self.assertLess(time.monotonic() - asked, 6)
         app.answer_error_box()
         self.assertEqual(self.url_box_at_close(app), b"q|http://www.")
+
+    def test_every_paste_path_freezes_nothing(self):
+        """Shift+Insert asks the clipboard, a middle click the primary selection; owners that never answer hold
+        neither the window nor the letter clicked right after."""
+        app = self.start(b"|http://www.")
+        for role in ("--hold-clipboard", "--hold-primary"):
+            holder = self.source(role)
+            self.assertEqual(holder.line(), "owner")
+        # Let the program hear of the new owners before the paste.
+        time.sleep(0.3)
+        box_x, box_y = app.client_point(*BOX_CENTRE)
+        key_x, key_y = app.client_point(Q_KEY[0] + 10, Q_KEY[1] + 10)
+        for way in ("shift+Insert", "middle click"):
+            changed = self.box_changed(app)
+            if way == "middle click":
+                self.display.x(["xdotool", "mousemove", "--sync", str(box_x), str(box_y)])
+                self.display.x(["xdotool", "click", "2"])
+            else:
+                app.key("shift+Insert")
+            self.display.x(["xdotool", "mousemove", "--sync", str(key_x), str(key_y)])
+            self.display.x(["xdotool", "click", "1"])
+            clicked = time.monotonic()
+            wait_for(changed, 10, interval=0.005, what="letter in the box after " + way)
+            elapsed = time.monotonic() - clicked
+            print("letter after %s shown after %.3f s" % (way, elapsed))
+            self.assertLess(elapsed, 0.5)
+            if way == "shift+Insert":
+                # The clipboard's owner did not answer: said as Ctrl+V says it.
+                app.answer_error_box()
+                wait_for(lambda: not app.windows("DIALOG"), 15, what="error box gone")
+        # The selection's owner did not answer: no message, the box keeps its text.
+        time.sleep(1.5)
+        self.assertFalse(app.windows("DIALOG"))
+        self.assertEqual(self.url_box_at_close(app), b"qq|http://www.")
 
 
 if __name__ == "__main__":

@@ -184,6 +184,8 @@ class LifecycleTest(E2ETestCase):
         with open(ini, "wb") as f:
             f.write(original)
         os.chmod(ini, mode)
+        # The user's own file: one of another user's beside the program would not be used at all.
+        os.chown(ini, 65534, 65534)
         os.makedirs(os.path.join(self.folder, "home"), exist_ok=True)
         os.chown(os.path.join(self.folder, "home"), 65534, 65534)
         os.chown(self.folder, folder_owner, folder_owner)

@@ -7,6 +7,7 @@ from harness import CO_KEY, HTTP_KEY, JP_KEY, Q_KEY, WWW_KEY, E2ETestCase, read_
 
 URL = b"http://www.q.co.jp/"
 DIALOG = "^ｲﾝﾀｰﾈｯﾄｼｮｰﾄｶｯﾄの作成$"
+MAKE_BUTTON = (77, 198, 88, 21)  # "作成", in the dialog's client area
 
 
 def shortcut(url):
@@ -53,21 +54,33 @@ class MakeShortcutTest(E2ETestCase):
     def type_name(self, name):
         self.display.x(["xdotool", "type", "--delay", "20", name])
 
-    def press_enter_until(self, app, done, what):
-        """Enter does nothing until the idle moment has enabled "作成": pressed until something happens."""
-        def pressed():
-            if done():
-                return True
-            app.key("Return")
-            return False
-        wait_for(pressed, 15, interval=1.0, what=what)
+    def make_caption_shown(self, app, dialog):
+        """Whether "作成" shows its caption in the dark of an enabled button: greyed out, no pixel of it is darker
+        than #606060."""
+        x, y, _, _ = app.geometry(dialog)
+        left, top, width, height = MAKE_BUTTON
+        out = self.display.x(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (width, height, x + left, y + top),
+                              "-depth", "8", "txt:-"])
+        dark = 0
+        for line in out.splitlines()[1:]:
+            colour = line.split()[2] if len(line.split()) > 2 else ""
+            if colour.startswith("#") and max(int(colour[i:i + 2], 16) for i in (1, 3, 5)) < 0x60:
+                dark += 1
+        return dark >= 10
+
+    def press_enter_once(self, app, dialog):
+        """One Enter, once "作成" is drawn enabled: the idle moment after the last key has enabled it, and from
+        then on a single press must do it."""
+        wait_for(lambda: self.make_caption_shown(app, dialog), 15, 0.2, what='"作成" enabled')
+        app.key("Return")
 
     def test_shortcut_on_the_desktop(self):
         app = self.app().start()
         dialog = self.open_dialog(app)
         self.type_name("link")
         target = os.path.join(self.desktop, "link.url")
-        self.press_enter_until(app, lambda: os.path.exists(target), "shortcut written")
+        self.press_enter_once(app, dialog)
+        wait_for(lambda: os.path.exists(target), 15, what="shortcut written")
         wait_for(lambda: not self.viewable(dialog), 10, what="dialog closed")
         self.assertEqual(read_file(target), shortcut(URL))
         self.assertEqual(sorted(os.listdir(self.desktop)), ["link.url"])
@@ -78,7 +91,7 @@ class MakeShortcutTest(E2ETestCase):
         app = self.app().start()
         dialog = self.open_dialog(app)
         self.type_name("nosuch/x")
-        self.press_enter_until(app, lambda: app.windows("DIALOG") != [dialog], "error report")
+        self.press_enter_once(app, dialog)
         box = app.find_window("^Velmarinth $")
         self.display.x(["xdotool", "windowactivate", "--sync", box])
         # The message box gives its text to the clipboard on Ctrl+C.
@@ -95,7 +108,8 @@ class MakeShortcutTest(E2ETestCase):
         # The name is still there: with the folder made, the same Enter writes the file.
         os.makedirs(os.path.join(self.desktop, "nosuch"))
         self.display.x(["xdotool", "windowactivate", "--sync", dialog])
-        self.press_enter_until(app, lambda: os.path.exists(target), "shortcut written")
+        self.press_enter_once(app, dialog)
+        wait_for(lambda: os.path.exists(target), 15, what="shortcut written")
         self.assertEqual(read_file(target), shortcut(URL))
         wait_for(lambda: not self.viewable(dialog), 10, what="dialog closed")
         self.assertEqual(app.close(), 0)
@@ -109,9 +123,7 @@ class MakeShortcutTest(E2ETestCase):
         dialog = self.open_dialog(app)
         self.type_name("there")
         # The third place is selected: "作成" opens the folder dialog, with the stored folder preselected.
-        self.press_enter_until(app, lambda: bool(self.display.x(
-            ["xdotool", "search", "--all", "--onlyvisible", "--pid", str(app.proc.pid), "--name", "^フォルダの参照$"])),
-            "folder dialog")
+        self.press_enter_once(app, dialog)
         folders = app.find_window("^フォルダの参照$")
         self.display.x(["xdotool", "windowactivate", "--sync", folders])
         app.key("Return")

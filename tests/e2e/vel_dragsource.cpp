@@ -1,7 +1,9 @@
 // A second X client for the end-to-end tests, in one of three roles:
 //   --text TEXT          a window to drag TEXT from
 //   --uri-list URL...    a window to drag a URI list from, with the paths as text too, as a file manager offers
+//   --text-then-exit TEXT  as --text, but the program ends the moment the target asks for the text
 //   --hold-clipboard     takes the CLIPBOARD selection and never answers anyone who asks for it
+//   --hold-primary       the same with the PRIMARY selection
 // After a drag it prints what the target did with it: "copy", "move", "link" or "ignore".
 #include <QApplication>
 #include <QDrag>
@@ -55,6 +57,19 @@ QMimeData* TextData(const QStringList& values) {
     return data;
 }
 
+// Text that goes away with its source: the drop's target asks for it and finds nobody to answer.
+class TVanishingText final : public QMimeData {
+public:
+    QStringList formats() const override { return {QStringLiteral("text/plain")}; }
+
+protected:
+    QVariant retrieveData(const QString&, QMetaType) const override { _exit(0); }
+};
+
+QMimeData* VanishingTextData(const QStringList&) {
+    return new TVanishingText;
+}
+
 QMimeData* UriListData(const QStringList& values) {
     auto* data = new QMimeData;
     QList<QUrl> urls;
@@ -68,8 +83,8 @@ QMimeData* UriListData(const QStringList& values) {
     return data;
 }
 
-// Owns the clipboard on a plain X connection whose events are never read, so no request is ever answered.
-int HoldClipboard() {
+// Owns a selection on a plain X connection whose events are never read, so no request is ever answered.
+int HoldSelection(const QByteArray& name) {
     xcb_connection_t* c = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(c))
         return 1;
@@ -77,8 +92,8 @@ int HoldClipboard() {
     const xcb_window_t window = xcb_generate_id(c);
     xcb_create_window(c, XCB_COPY_FROM_PARENT, window, screen->root, 0, 0, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_ONLY,
                       screen->root_visual, 0, nullptr);
-    const char name[] = "CLIPBOARD";
-    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof name - 1, name), nullptr);
+    xcb_intern_atom_reply_t* atom =
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<uint16_t>(name.size()), name.constData()), nullptr);
     xcb_set_selection_owner(c, window, atom->atom, XCB_CURRENT_TIME);
     xcb_get_selection_owner_reply_t* owner =
         xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, atom->atom), nullptr);
@@ -94,14 +109,20 @@ int HoldClipboard() {
 
 int main(int argc, char** argv) {
     if (argc >= 2 && QByteArray(argv[1]) == "--hold-clipboard")
-        return HoldClipboard();
+        return HoldSelection("CLIPBOARD");
+    if (argc >= 2 && QByteArray(argv[1]) == "--hold-primary")
+        return HoldSelection("PRIMARY");
     QApplication app(argc, argv);
     QStringList args = QApplication::arguments().mid(1);
-    if (args.size() < 2 || (args[0] != "--text" && args[0] != "--uri-list")) {
-        std::fprintf(stderr, "usage: vel_dragsource --text TEXT | --uri-list URL... | --hold-clipboard\n");
+    if (args.size() < 2 || (args[0] != "--text" && args[0] != "--uri-list" && args[0] != "--text-then-exit")) {
+        std::fprintf(stderr, "usage: vel_dragsource --text TEXT | --text-then-exit TEXT | --uri-list URL... | "
+                             "--hold-clipboard | --hold-primary\n");
         return 2;
     }
-    TDragSource source(args[0] == "--text" ? TextData : UriListData, args.mid(1));
+    QMimeData* (*make)(const QStringList&) = args[0] == "--text"             ? TextData
+                                             : args[0] == "--text-then-exit" ? VanishingTextData
+                                                                             : UriListData;
+    TDragSource source(make, args.mid(1));
     source.show();
     return app.exec();
 }

@@ -32,15 +32,21 @@ public:
     void OpenUrl(const QString& url) override { openedUrls.append(url); }
 };
 
-// A clipboard that answers what the test set, always after the call, as the desktop's does.
+// A clipboard that answers what the test set, always after the call, as the desktop's does; the primary
+// selection answers selectionAnswer. The modes asked for are kept in order.
 class FakeClipboard final : public IClipboard {
 public:
     TClipboardText answer;
+    TClipboardText selectionAnswer;
     bool settable = true;
+    QList<QClipboard::Mode> requests;
 
-    void RequestText(QObject* context, std::function<void(const TClipboardText&)> done) override {
+    void RequestText(QClipboard::Mode mode, QObject* context,
+                     std::function<void(const TClipboardText&)> done) override {
+        requests.append(mode);
         QMetaObject::invokeMethod(
-            context, [done, given = answer] { done(given); }, Qt::QueuedConnection);
+            context, [done, given = mode == QClipboard::Selection ? selectionAnswer : answer] { done(given); },
+            Qt::QueuedConnection);
     }
     bool SetText(const QString& text) override {
         if (!settable)
@@ -51,12 +57,16 @@ public:
     }
 };
 
-// Special folders the test chooses ("" for one that is missing).
+// Special folders the test chooses ("" for one that is missing), and where they belong.
 class FakeSpecialFolders final : public ISpecialFolders {
 public:
     QString desktop;
     QString favorites;
+    QString desktopPlace;
+    QString favoritesPlace;
 
     QString GetDesktopFolder() const override { return desktop; }
     QString GetFavoritesFolder() const override { return favorites; }
+    QString DesktopPlace() const override { return desktopPlace; }
+    QString FavoritesPlace() const override { return favoritesPlace; }
 };

@@ -13,7 +13,7 @@ public:
     virtual ~IProgramLauncher() = default;
     // Opens a URL, document or program as the desktop's "open" does.
     virtual void RunProgram(const QByteArray& target) = 0;
-    // Starts program with the parameter text exactly as given, in the program's folder.
+    // Starts program in the program's folder with the parameter text (the URL) as its one argument, never split.
     virtual void RunProgramWithParams(const QByteArray& program, const QByteArray& params) = 0;
 };
 

@@ -2,86 +2,117 @@
 
 #include "core/messages/ErrorReport.h"
 #include "core/settings/FileBytes.h"
-#include "core/settings/IniText.h"
 #include "core/settings/QuickIni.h"
 #include "core/text/ShiftJis.h"
-#include "core/text/SjisCase.h"
-#include "core/text/TextLines.h"
 
 #include <QFileInfo>
 #include <optional>
 
 namespace {
 
-constexpr QByteArrayView kSection = "InternetShortcut";
-constexpr QByteArrayView kKey = "URL";
+// As lower-case letters; names match in any case.
+constexpr QByteArrayView kSection = "internetshortcut";
+constexpr QByteArrayView kKey = "url";
 constexpr QByteArrayView kBreak = "\r\n";
 
 // Where one line lies in the file: its text runs from begin to end, its line break (if any) up to next.
 struct LineSpan {
-    qsizetype begin;
-    qsizetype end;
-    qsizetype next;
+    qsizetype begin = -1;
+    qsizetype end = -1;
+    qsizetype next = -1;
 };
 
-QList<LineSpan> LineSpans(QByteArrayView file) {
-    QList<LineSpan> spans;
-    ForEachLine(file, [&](QByteArrayView line) {
-        const qsizetype begin = line.data() - file.data();
-        const qsizetype end = begin + line.size();
-        qsizetype next = end;
-        if (next < file.size() && file[next] == '\r')
-            ++next;
-        if (next < file.size() && file[next] == '\n')
-            ++next;
-        spans.append({begin, end, next});
-    });
-    return spans;
+QByteArrayView TextOf(QByteArrayView file, const LineSpan& span) {
+    return file.sliced(span.begin, span.end - span.begin);
 }
 
-// The name of a section line ("[name]", blanks allowed around), or nothing for another line. The name ends
-// at the first "]" that is not the second byte of a double-byte character, or with the line.
-std::optional<QByteArrayView> SectionName(QByteArrayView line) {
-    const QByteArrayView trimmed = initext::TrimControl(line);
-    if (!trimmed.startsWith('['))
-        return std::nullopt;
-    const QByteArray inner = trimmed.sliced(1).toByteArray();
-    const qsizetype close = sjis::indexOfChar(inner, ']');
-    return initext::TrimControl(trimmed.sliced(1, close < 0 ? inner.size() : close));
+// Whether text starts with name (lower-case ASCII letters) in either case. x | 0x20 is a lower-case letter
+// only for that letter in one of its cases, and none of these bytes can be the second byte of a double-byte
+// character, since only the letters themselves and blanks precede them.
+bool StartsWithIgnoringCase(const unsigned char* text, qsizetype length, QByteArrayView name) {
+    if (length < name.size())
+        return false;
+    for (qsizetype i = 0; i < name.size(); ++i)
+        if ((text[i] | 0x20) != static_cast<unsigned char>(name[i]))
+            return false;
+    return true;
 }
 
-// Index of the "=" of a key line whose key is name; -1 for any other line.
-qsizetype KeyEquals(QByteArrayView line, QByteArrayView name) {
-    const qsizetype equals = line.indexOf('=');
-    if (equals < 0 || !sjis::equalIgnoringCase(initext::TrimControl(line.first(equals)), name))
-        return -1;
-    return equals;
+// Whether a line that starts with "[" is the shortcut's section: its name (up to the first "]" or the line's
+// end, without blanks and control bytes around it) is "InternetShortcut" in any case.
+bool IsShortcutSection(const unsigned char* line, qsizetype length) {
+    qsizetype at = 1;
+    while (at < length && line[at] <= 32)
+        ++at;
+    if (!StartsWithIgnoringCase(line + at, length - at, kSection))
+        return false;
+    at += kSection.size();
+    while (at < length && line[at] <= 32)
+        ++at;
+    return at == length || line[at] == ']';
 }
 
-// The first "InternetShortcut" section and its first "URL" line; -1 where missing.
+// Whether the part of a line before its first "=" is the key "URL" in any case, blanks after it allowed (the
+// line starts with its first byte that is not blank).
+bool IsUrlKey(const unsigned char* line, qsizetype equals) {
+    while (equals > 0 && line[equals - 1] <= 32)
+        --equals;
+    return equals == kKey.size() && StartsWithIgnoringCase(line, equals, kKey);
+}
+
+// The first "InternetShortcut" section and its first "URL" line.
 struct UrlPlace {
-    qsizetype sectionLine = -1;
-    qsizetype keyLine = -1;
-    qsizetype equals = -1;       // within the key line
-    qsizetype lastTextLine = -1; // the section's last line that is not blank (its header at least)
+    bool section = false;
+    LineSpan key;          // begin -1: no key line
+    qsizetype equals = -1; // within the key line
+    LineSpan lastText;     // the section's last line that is not blank (its header at least)
 };
 
-UrlPlace FindUrl(QByteArrayView file, const QList<LineSpan>& spans) {
+// Reads no further than the key line: a file of millions of lines costs no more than its bytes up to the key.
+// One pass over the bytes without a call for each line, so that even an unoptimised build looks through a
+// mebibyte of short lines in milliseconds.
+UrlPlace FindUrl(QByteArrayView file) {
     UrlPlace place;
-    for (qsizetype i = 0; i < spans.size(); ++i) {
-        const QByteArrayView line = file.sliced(spans[i].begin, spans[i].end - spans[i].begin);
-        const std::optional<QByteArrayView> name = SectionName(line);
-        if (place.sectionLine < 0) {
-            if (name && sjis::equalIgnoringCase(*name, kSection))
-                place.sectionLine = place.lastTextLine = i;
+    const auto* const data = reinterpret_cast<const unsigned char*>(file.data());
+    const qsizetype size = file.size();
+    qsizetype at = 0;
+    for (;;) {
+        // Blanks and control bytes (codes up to 32) at the start of a line decide nothing: a line of them is
+        // neither a section nor a key, nor the last text of a section, and names are trimmed of them.
+        while (at < size && data[at] <= 32)
+            ++at;
+        if (at == size)
+            break;
+        LineSpan span{at, at, at};
+        qsizetype equals = -1;
+        while (span.end < size && data[span.end] != '\r' && data[span.end] != '\n') {
+            if (equals < 0 && data[span.end] == '=')
+                equals = span.end - span.begin;
+            ++span.end;
+        }
+        span.next = span.end;
+        if (span.next < size && data[span.next] == '\r')
+            ++span.next;
+        if (span.next < size && data[span.next] == '\n')
+            ++span.next;
+        at = span.next;
+        // A line that starts with "[" is a section line; any other line of the section is a key line when it
+        // holds "=".
+        const unsigned char* const line = data + span.begin;
+        if (line[0] == '[') {
+            if (place.section)
+                break; // the next section begins
+            if (IsShortcutSection(line, span.end - span.begin)) {
+                place.section = true;
+                place.lastText = span;
+            }
             continue;
         }
-        if (name)
-            break; // the next section begins
-        if (!initext::TrimControl(line).isEmpty())
-            place.lastTextLine = i;
-        if (const qsizetype equals = KeyEquals(line, kKey); equals >= 0) {
-            place.keyLine = i;
+        if (!place.section)
+            continue;
+        place.lastText = span;
+        if (equals >= 0 && IsUrlKey(line, equals)) {
+            place.key = span;
             place.equals = equals;
             break;
         }
@@ -119,37 +150,32 @@ QByteArray CutToLimit(QByteArrayView value, qsizetype limit) {
 } // namespace
 
 QByteArray SetShortcutUrl(QByteArrayView file, QByteArrayView url) {
-    const QList<LineSpan> spans = LineSpans(file);
-    const UrlPlace place = FindUrl(file, spans);
+    const UrlPlace place = FindUrl(file);
     QByteArray result = file.toByteArray();
-    if (place.keyLine >= 0) {
-        const LineSpan& line = spans[place.keyLine];
-        const qsizetype valueBegin = line.begin + place.equals + 1;
-        return result.replace(valueBegin, line.end - valueBegin, url.data(), url.size());
+    if (place.key.begin >= 0) {
+        const qsizetype valueBegin = place.key.begin + place.equals + 1;
+        return result.replace(valueBegin, place.key.end - valueBegin, url.data(), url.size());
     }
     QByteArray added;
     qsizetype at = result.size();
-    if (place.sectionLine >= 0) {
-        const LineSpan& last = spans[place.lastTextLine];
-        at = last.next;
-        if (last.next == last.end) // the last line of a file without a final break
+    if (place.section) {
+        at = place.lastText.next;
+        if (place.lastText.next == place.lastText.end) // the last line of a file without a final break
             added += kBreak;
     } else {
         if (!result.isEmpty() && !result.endsWith('\n') && !result.endsWith('\r'))
             added += kBreak;
-        added += '[' + kSection.toByteArray() + ']' + kBreak.toByteArray();
+        added += "[InternetShortcut]" + kBreak.toByteArray();
     }
-    added += kKey.toByteArray() + '=' + url.toByteArray() + kBreak.toByteArray();
+    added += "URL=" + url.toByteArray() + kBreak.toByteArray();
     return result.insert(at, added);
 }
 
 QByteArray ShortcutUrl(QByteArrayView file) {
-    const QList<LineSpan> spans = LineSpans(file);
-    const UrlPlace place = FindUrl(file, spans);
-    if (place.keyLine < 0)
+    const UrlPlace place = FindUrl(file);
+    if (place.key.begin < 0)
         return {};
-    const LineSpan& line = spans[place.keyLine];
-    const QByteArrayView value = file.sliced(line.begin + place.equals + 1, line.end - line.begin - place.equals - 1);
+    const QByteArrayView value = TextOf(file, place.key).sliced(place.equals + 1);
     return CutToLimit(Unquoted(TrimBlanks(value)), kShortcutUrlLimit);
 }
 
@@ -157,19 +183,28 @@ void WriteInternetShortcut(const QString& fileName, const QByteArray& url) {
     // A line break would end the value early and start lines of the URL's own making.
     if (url.contains('\r') || url.contains('\n'))
         throw EFileError(CannotWriteFileMessage(fileName));
+    // A link someone else planted at the name (to a file of the user's) is neither read nor written through.
+    const QString target = filebytes::WriteTarget(fileName);
+    if (target.isEmpty())
+        throw EFileError(CannotWriteFileMessage(fileName));
     QByteArray file;
     // A file that is there but cannot be read is never replaced by one that has lost its other entries.
-    if (filebytes::ReadAll(fileName, file) == filebytes::ReadStatus::Unreadable)
+    if (filebytes::ReadAll(target, file, kShortcutFileLimit, filebytes::Links::Refuse) ==
+        filebytes::ReadStatus::Unreadable)
         throw EFileError(CannotWriteFileMessage(fileName));
-    if (!filebytes::ReplaceAtomically(fileName, SetShortcutUrl(file, url)))
+    if (!filebytes::ReplaceAtomically(target, SetShortcutUrl(file, url)))
         throw EFileError(CannotWriteFileMessage(fileName));
 }
 
-QByteArray ReadInternetShortcut(const QString& fileName) {
+std::optional<QByteArray> TryReadInternetShortcut(const QString& fileName) {
     QByteArray file;
-    if (filebytes::ReadAll(fileName, file) != filebytes::ReadStatus::Ok)
-        return {};
+    if (filebytes::ReadAll(fileName, file, kShortcutFileLimit) != filebytes::ReadStatus::Ok)
+        return std::nullopt;
     return ShortcutUrl(file);
+}
+
+QByteArray ReadInternetShortcut(const QString& fileName) {
+    return TryReadInternetShortcut(fileName).value_or(QByteArray());
 }
 
 QString ShortcutExtension(const QString& path) {

@@ -4,12 +4,16 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // Internet Shortcut files (".url"): the URL under key "URL" of section "InternetShortcut", in a code page 932
 // text of ini lines. Section and key names match ignoring letter case (code page aware).
 
 // The longest value a shortcut file gives back, in bytes.
 inline constexpr qsizetype kShortcutUrlLimit = 2047;
+
+// The longest shortcut file read, in bytes; a longer one is not a shortcut the system made or could use.
+inline constexpr qsizetype kShortcutFileLimit = 1024 * 1024;
 
 // The file's bytes with the URL set: an existing value is replaced where it stands and every other byte
 // stays; a missing key goes at the end of its section, a missing section with its key at the end of the file.
@@ -22,9 +26,14 @@ QByteArray SetShortcutUrl(QByteArrayView file, QByteArrayView url);
 QByteArray ShortcutUrl(QByteArrayView file);
 
 // Sets the URL of the shortcut file, creating the file when it does not exist; the file is replaced
-// atomically. Throws EFileError("%s に書き込めません") when it cannot be read or written, and for a URL
-// holding a line break, which would break the file's lines.
+// atomically. Throws EFileError("%s に書き込めません") when it cannot be read or written, when it is longer than
+// kShortcutFileLimit, when a link at its name is not the user's own in a folder of the user's own, and for a
+// URL holding a line break, which would break the file's lines.
 void WriteInternetShortcut(const QString& fileName, const QByteArray& url);
+
+// The URL of the shortcut file (empty when it holds none); nothing when the file cannot be read, is no
+// regular file or is longer than kShortcutFileLimit. Never throws.
+std::optional<QByteArray> TryReadInternetShortcut(const QString& fileName);
 
 // The URL of the shortcut file; empty when the file cannot be read or holds none. Never throws.
 QByteArray ReadInternetShortcut(const QString& fileName);

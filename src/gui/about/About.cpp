@@ -76,8 +76,11 @@ void TfrmAbout::CreateControls(IShellOpen& shellOpen) {
     slblURL = new TShotLabel(pnlAbout);
     slblURL->setObjectName(QStringLiteral("slblURL"));
     slblURL->setFont(text15);
-    slblURL->SetCaption(QStringLiteral("https://github.com/velmarinth/velmarinth"));
-    slblURL->SetCaptionType(TCaptionType::ctURL);
+    // The whole address does not fit the label at its size: the label shows the short form and opens the
+    // whole address.
+    slblURL->SetCaption(QStringLiteral("github.com/velmarinth"));
+    slblURL->SetCaptionLinkTo(QStringLiteral("https://github.com/velmarinth/velmarinth"));
+    slblURL->SetCaptionType(TCaptionType::ctLinkToURL);
     slblURL->SetShellOpen(&shellOpen);
     FitCentred(slblURL, 142, 15);
 

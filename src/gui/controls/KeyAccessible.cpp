@@ -21,9 +21,22 @@ QString ShownCaption(const QString& caption) {
     return shown;
 }
 
+// A screen reader says the name and then the description: a hint that is the name already is said once.
+QString DescriptionBesides(const QString& name, const QString& hint) {
+    return hint == name ? QString() : hint;
+}
+
 class TKeyAccessible final : public QAccessibleWidget {
 public:
     explicit TKeyAccessible(TMoxSpeedButton* key) : QAccessibleWidget(key, QAccessible::Button) {}
+
+    // Qt's own checkable buttons are check boxes (radio buttons when exclusive) to a screen reader: the roles
+    // under which it announces a checked state.
+    QAccessible::Role role() const override {
+        if (Key()->GroupIndex() == 0)
+            return QAccessible::Button;
+        return Key()->AllowAllUp() ? QAccessible::CheckBox : QAccessible::RadioButton;
+    }
 
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Name && Key()->accessibleName().isEmpty()) {
@@ -32,7 +45,7 @@ public:
             return caption.isEmpty() ? Key()->Hint() : caption;
         }
         if (t == QAccessible::Description && Key()->accessibleDescription().isEmpty())
-            return Key()->Hint();
+            return DescriptionBesides(text(QAccessible::Name), Key()->Hint());
         return QAccessibleWidget::text(t);
     }
 
@@ -47,10 +60,14 @@ public:
         return state;
     }
 
-    QStringList actionNames() const override { return {pressAction()}; }
+    QStringList actionNames() const override {
+        if (Key()->GroupIndex() != 0)
+            return {pressAction(), toggleAction()};
+        return {pressAction()};
+    }
 
     void doAction(const QString& actionName) override {
-        if (actionName != pressAction() || !Key()->isEnabled())
+        if (!actionNames().contains(actionName) || !Key()->isEnabled())
             return;
         // Through the key's own mouse handling, so a toggle key toggles and a held-key handler sees its release.
         // A click may end in the key's (and this interface's) deletion: only the guarded pointer is used.
@@ -80,7 +97,7 @@ public:
             return caption.isEmpty() ? Button()->Hint() : caption;
         }
         if (t == QAccessible::Description && Button()->accessibleDescription().isEmpty())
-            return Button()->Hint();
+            return DescriptionBesides(text(QAccessible::Name), Button()->Hint());
         return QAccessibleWidget::text(t);
     }
 
@@ -106,6 +123,21 @@ QAccessibleInterface* KeyFactory(const QString& className, QObject* object) {
 }
 
 } // namespace
+
+void (*KeyStateListener)(QAccessibleEvent* event) = nullptr;
+
+void KeyDownChanged(TMoxSpeedButton* key) {
+    // A push key has no state of its own to announce: it is down only while the mouse holds it.
+    if (key->GroupIndex() == 0 || (!KeyStateListener && !QAccessible::isActive()))
+        return;
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(key, changed);
+    if (KeyStateListener)
+        KeyStateListener(&event);
+    else
+        QAccessible::updateAccessibility(&event);
+}
 
 void InstallKeyAccessibility() {
     static const bool installed = [] {

@@ -4,8 +4,11 @@
 
 #include <QString>
 
+// A font names the installed family itself: a name Qt's font list lacks makes every text layout ask the
+// font configuration for a sorted fallback list first, once per family and writing system, which was most of
+// the time to the first frame. What is drawn is the same font the substitution picks.
 QFont FaceFont(const char* face, int pixels, bool bold) {
-    QFont font(QString::fromUtf8(face));
+    QFont font(StandInFamily(face));
     font.setPixelSize(pixels);
     font.setBold(bold);
     return font;
@@ -25,7 +28,7 @@ QFont TemplateEditFont() {
 
 QFont TemplateMenuFont(const QFont& menuFont) {
     QFont font = menuFont;
-    font.setFamilies({QString::fromUtf8(kGothicFace)});
+    font.setFamilies({StandInFamily(kGothicFace)});
     font.setPixelSize(15); // 11 points at 96 dots per inch
     return font;
 }

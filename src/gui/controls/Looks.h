@@ -3,8 +3,8 @@
 #include <QColor>
 #include <QFont>
 
-// The program's colours and fonts. Faces are named as the interface was drawn (common/Fonts.h maps them to
-// the fonts installed here); sizes are in pixels.
+// The program's colours and fonts. Faces are named as the interface was drawn (gui/controls/Fonts.h maps them
+// to the fonts installed here); sizes are in pixels.
 
 // The main window's own colour, which the edit keys and picture buttons share.
 inline const QColor kWindowColor(0x9D, 0xB9, 0xEB);

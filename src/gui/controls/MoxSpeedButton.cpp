@@ -95,6 +95,7 @@ void TMoxSpeedButton::SetDown(bool value) {
     FChangingDown = false;
     FDown = value;
     Repaint();
+    KeyDownChanged(this);
 }
 
 void TMoxSpeedButton::SetFlat(bool value) {
@@ -344,9 +345,14 @@ void TMoxSpeedButton::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TMoxSpeedButton::DoClick() {
-    // The menu opens without waiting for a choice, so the click below still runs at once.
-    if (FPopupMenu)
-        FPopupMenu->popup(mapToGlobal(QPoint(0, height())));
+    // The click is handled once the user has chosen from the menu or closed it, so it sees what the choice
+    // did. The choice may have closed the window and deleted this key with it.
+    if (FPopupMenu) {
+        const QPointer<TMoxSpeedButton> self(this);
+        FPopupMenu->exec(mapToGlobal(QPoint(0, height())));
+        if (!self)
+            return;
+    }
     if (FAction)
         FAction->Execute();
     else

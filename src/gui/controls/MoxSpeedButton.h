@@ -72,7 +72,7 @@ public:
     TAction* Action() const { return FAction; }
 
     // Shown below the key, its top-left corner at the key's bottom-left one, when the key is clicked; the
-    // click then runs as usual. The key does not own the menu.
+    // click runs once the menu has closed. The key does not own the menu.
     QMenu* PopupMenu() const;
     void SetPopupMenu(QMenu* value);
 

@@ -90,40 +90,40 @@ int TSysImageList::Height() const {
 }
 
 int TSysImageList::GetFileIconIndex(const QByteArray& path, bool open) {
-    const QString name = sjis::toUnicode(path);
-    const QString key = (open ? u'o' : u'n') + name;
-    if (const auto it = FIndexes.constFind(key); it != FIndexes.constEnd())
+    // Asked afresh each time, as the desktop answers differently once a program has been installed, removed or
+    // given a desktop entry; an icon found before keeps its index.
+    const TFoundIcon found = IconFor(sjis::toUnicode(path), open);
+    if (found.icon.isNull())
+        return 0;
+    if (const auto it = FIndexes.constFind(found.source); it != FIndexes.constEnd())
         return *it;
-    const QIcon icon = IconFor(name, open);
-    int index = 0;
-    if (!icon.isNull()) {
-        index = static_cast<int>(FIcons.size());
-        FIcons.append(icon);
-        emit OnChange();
-    }
-    FIndexes.insert(key, index);
+    const int index = static_cast<int>(FIcons.size());
+    FIcons.append(found.icon);
+    FIndexes.insert(found.source, index);
+    emit OnChange();
     return index;
 }
 
-QIcon TSysImageList::DesktopEntryIcon(const QString& program) const {
+TSysImageList::TFoundIcon TSysImageList::DesktopEntryIcon(const QString& program) const {
     // The default browser's own entry is the likely one; the other entries are searched only after it.
     const QString preferred = FApplications.DefaultApplication(QStringLiteral("x-scheme-handler/http"));
-    return namedIcon(FApplications.IconForProgram(program, preferred));
+    const QString name = FApplications.IconForProgram(program, preferred);
+    return {namedIcon(name), QStringLiteral("entry:") + name};
 }
 
-QIcon TSysImageList::IconFor(const QString& path, bool open) const {
+TSysImageList::TFoundIcon TSysImageList::IconFor(const QString& path, bool open) const {
     if (path.isEmpty())
         return {};
     const QFileInfo info(path);
     if (info.isFile()) {
-        const QIcon icon = DesktopEntryIcon(path);
-        if (!icon.isNull())
-            return icon;
+        const TFoundIcon entry = DesktopEntryIcon(path);
+        if (!entry.icon.isNull())
+            return entry;
     }
     if (info.exists()) {
         if (info.isDir() && open && QIcon::hasThemeIcon(QStringLiteral("folder-open")))
-            return QIcon::fromTheme(QStringLiteral("folder-open"));
-        return FProvider.icon(info);
+            return {QIcon::fromTheme(QStringLiteral("folder-open")), QStringLiteral("theme:folder-open")};
+        return {FProvider.icon(info), QStringLiteral("file:") + info.absoluteFilePath()};
     }
     // A missing file: the icon of its type, known by its name alone.
     const QMimeType type = QMimeDatabase().mimeTypeForFile(path, QMimeDatabase::MatchExtension);
@@ -131,7 +131,7 @@ QIcon TSysImageList::IconFor(const QString& path, bool open) const {
         return {};
     for (const QString& name : {type.iconName(), type.genericIconName()})
         if (const QIcon icon = namedIcon(name); !icon.isNull())
-            return icon;
+            return {icon, QStringLiteral("theme:") + name};
     return {};
 }
 

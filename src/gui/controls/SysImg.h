@@ -52,7 +52,8 @@ public:
     int Count() const { return static_cast<int>(Images().size()); }
 
     // The image of path (code page 932), in the open-folder form when open is set and path is a folder; 0 when
-    // nothing better was found. Asking again for the same path and state gives the same index.
+    // nothing better was found. The desktop is asked afresh each time: a program installed or given a desktop
+    // entry since shows its own icon. The same icon keeps its index.
     int GetFileIconIndex(const QByteArray& path, bool open);
 
     // The image at index in the list's size, transparent around the icon, normal or in the disabled style.
@@ -65,8 +66,13 @@ signals:
 private:
     void UpdateHandle();
     const QList<QIcon>& Images() const;
-    QIcon IconFor(const QString& path, bool open) const;
-    QIcon DesktopEntryIcon(const QString& program) const;
+    // An icon and where it came from (its entry's icon name, its theme name or the file it belongs to).
+    struct TFoundIcon {
+        QIcon icon;
+        QString source;
+    };
+    TFoundIcon IconFor(const QString& path, bool open) const;
+    TFoundIcon DesktopEntryIcon(const QString& program) const;
 
     QColor FBkColor;
     QColor FBlendColor;
@@ -75,7 +81,7 @@ private:
     TIconSize FIconSize = isSmallIcons;
     TXdgApplications FApplications;
     QFileIconProvider FProvider;
-    QList<QIcon> FIcons;        // the file icons
-    QList<QIcon> FToolbarIcons; // filled when first shown
-    QHash<QString, int> FIndexes;
+    QList<QIcon> FIcons;          // the file icons
+    QList<QIcon> FToolbarIcons;   // filled when first shown
+    QHash<QString, int> FIndexes; // by the icon's source
 };

@@ -49,6 +49,6 @@ void TVelDialog::PanelEnter() {
 void TVelDialog::showEvent(QShowEvent* event) {
     // Only when it opens: a dialog shown again with its owner stays where the user put it.
     if (!event->spontaneous())
-        CentreOnScreen(this);
+        CentreWindow(this, FCentreOverOwner ? parentWidget() : nullptr);
     QDialog::showEvent(event);
 }

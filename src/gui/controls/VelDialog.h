@@ -7,8 +7,9 @@ class QWidget;
 
 // The frame every dialog of the program shares: owned by the window that opens it (so it stays above
 // it, also when that window is always on top), a fixed border, the button-face colour, the main font,
-// centred on the screen when it opens, and one panel at 6, 6 carrying all controls but the push buttons,
-// first in the tab order (without a frame of its own unless the dialog gives it one).
+// centred by its whole window (frame included) on the screen or over its owner when it opens, and one panel at 6, 6
+// carrying all controls but the push buttons, first in the tab order (without a frame of its own unless the dialog
+// gives it one).
 class TVelDialog : public QDialog {
     Q_OBJECT
 public:
@@ -19,6 +20,8 @@ public:
 protected:
     // Names the panel, sizes it and gives it its raised frame.
     QFrame* SetUpPanel(const char* name, QSize size);
+    // Opens centred over the owner's window instead of on the screen.
+    void SetCentreOverOwner(bool value) { FCentreOverOwner = value; }
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     // The panel never keeps the focus: when it gets it, it hands it to the next tab stop.
@@ -26,4 +29,5 @@ protected:
 
 private:
     QFrame* FPanel;
+    bool FCentreOverOwner = false;
 };

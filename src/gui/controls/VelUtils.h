@@ -20,6 +20,10 @@ bool TopMostChangedElsewhere(QWidget* window);
 void FitFormToWorkArea(QWidget* form);
 
 // The position that centres the window, by its current outer size, on the primary screen (wherever that
-// screen lies on the desktop); CentreOnScreen moves it there.
+// screen lies on the desktop).
 QPoint ScreenCentre(const QWidget* window);
-void CentreOnScreen(QWidget* window);
+
+// Centres the window by its whole outer size, frame included: on the primary screen, or over the window of
+// owner when one is given. A window manager frames a window only once it is mapped, and until then the outer
+// size is the client size: the window is centred once more, exactly once, when its frame first becomes known.
+void CentreWindow(QWidget* window, const QWidget* owner = nullptr);

@@ -1,42 +1,40 @@
 #pragma once
 
+#include "platform/LaunchTokens.h"
+
 #include <QObject>
 #include <QString>
 #include <functional>
 
-class QLocalServer;
+class IInstanceGuard;
+class IWindowActivation;
 class QWidget;
 
-// Keeps a second copy of the program from running. The first instance holds a per-user lock named by the
-// application title and listens on a local socket of the same name; a later start finds the lock taken,
-// asks the running instance through the socket to bring its main window forward, and ends without showing
-// its own. The lock is an flock on an open file, which the kernel drops with the process, so an instance
-// that was killed never blocks the next start.
+// Keeps a second copy of the program from running. The first instance holds the per-user lock named by the
+// application title; a later start finds it taken, asks the running instance to bring its main window
+// forward, handing over its launch tokens, and ends without showing its own. The lock and the channel
+// between the two are the platform's (IInstanceGuard); this component decides what to do with them.
 class TZelkOnlyOne final : public QObject {
     Q_OBJECT
 public:
-    // owner: the main window, brought forward when a later start asks for it.
-    explicit TZelkOnlyOne(QWidget* owner);
+    // owner: the main window, brought forward when a later start asks for it. guard and activation: the
+    // platform's, unless a test gives others (the guard is then owned by this component).
+    explicit TZelkOnlyOne(QWidget* owner, IInstanceGuard* guard = nullptr, IWindowActivation* activation = nullptr);
     ~TZelkOnlyOne() override;
 
     bool SwitchToPrevious = true;
     std::function<void(TZelkOnlyOne*)> AlreadyExist;
 
     // The check, once the owner's controls exist: true when another instance with this title runs.
-    bool Loaded(const QString& title);
+    // launch: this start's tokens, handed over when it ends in favour of the running one.
+    bool Loaded(const QString& title, const TLaunchTokens& launch = StartLaunchTokens());
     bool AnotherRuns() const { return FAnotherRuns; }
 
-    // Where the lock and the socket of a title live (tests look here).
-    static QString LockPath(const QString& title);
-    static QString SocketPath(const QString& title);
-
 private:
-    void Listen(const QString& title);
-    void AskPreviousToSwitch(const QString& title);
-    void ReadRequest();
+    void SwitchRequested(const TLaunchTokens& launch);
 
     QWidget* FOwner;
-    int FLockFd = -1;
+    IInstanceGuard* FGuard;
+    IWindowActivation* FActivation;
     bool FAnotherRuns = false;
-    QLocalServer* FServer = nullptr;
 };

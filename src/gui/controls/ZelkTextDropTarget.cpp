@@ -20,6 +20,10 @@ void TZelkTextDropTarget::Drop(const QMimeData* data, Qt::DropAction& effect) {
     if (!OnTextDrop || !FAcceptText || !data || !data->hasText())
         return;
     QString text = data->text();
+    // A text that could not be fetched (its source went away or did not answer in time after the drop)
+    // comes back null, an empty text that was dropped comes back empty: only the latter is a drop.
+    if (text.isNull())
+        return;
     // The text ends at its first NUL, as a C string would.
     const qsizetype nul = text.indexOf(QChar(0));
     if (nul >= 0)

@@ -14,7 +14,8 @@ class TZelkTextDropTarget final : public TZelkCustomDropTarget {
 public:
     explicit TZelkTextDropTarget(QObject* owner = nullptr);
 
-    // Called once per drop with the dropped text up to its first NUL, possibly empty.
+    // Called once per drop with the dropped text up to its first NUL, possibly empty; not when the text
+    // could not be fetched.
     TZelkTextDrop OnTextDrop;
 
 private:

@@ -28,22 +28,24 @@ protected:
         TZelkTimer* timer = FTimers.value(event->timerId());
         if (!timer || !timer->OnTimer)
             return;
-        FInTick = true;
+        // A handler may run an event loop of its own, in which other ticks come and go: only the outermost
+        // tick may free this object, so the depth is counted rather than flagged.
+        ++FTickDepth;
         // The handler may free the timer, and with the last timer this object too: nothing here touches
-        // either after the call but the flag below, which outlives it for exactly that reason.
+        // either after the call but the depth below, which outlives it for exactly that reason.
         const auto onTimer = timer->OnTimer;
         onTimer(timer);
-        FInTick = false;
-        if (FreeAfterTick)
+        --FTickDepth;
+        if (FTickDepth == 0 && FreeAfterTick)
             delete this;
     }
 
 public:
-    bool InTick() const { return FInTick; }
+    bool InTick() const { return FTickDepth > 0; }
 
 private:
     QHash<int, TZelkTimer*> FTimers;
-    bool FInTick = false;
+    int FTickDepth = 0;
 };
 
 namespace {

@@ -13,7 +13,6 @@
 #include "gui/controls/HintWindowXP.h"
 #include "gui/controls/Looks.h"
 #include "gui/controls/MoxSpeedButton.h"
-#include "gui/controls/ProgramPictures.h"
 #include "gui/controls/VelUtils.h"
 #include "gui/controls/ZelkOnlyOne.h"
 #include "gui/main/MenuImages.h"
@@ -22,10 +21,12 @@
 #include "platform/DesktopNotify.h"
 #include "platform/SessionEnd.h"
 #include "platform/ShellOpen.h"
+#include "platform/WindowPosition.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QDir>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -58,6 +59,9 @@ std::function<void(const QString&)> TfrmMain::SessionEndReporter = ReportAtSessi
 ICapsLock* TfrmMain::CapsLock = &DesktopCapsLock();
 IShellOpen* TfrmMain::ShellOpen = &DesktopShellOpen();
 IClipboard* TfrmMain::Clipboard = nullptr;
+std::function<bool()> TfrmMain::WindowPositionKnown = [] {
+    return PlatformTellsWindowPosition(QGuiApplication::platformName());
+};
 
 TfrmMain::TfrmMain(const QString& settingsDir, const QString& manualPath, QWidget* parent, const QString& instanceTitle)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -66,7 +70,6 @@ TfrmMain::TfrmMain(const QString& settingsDir, const QString& manualPath, QWidge
       FManualPath(manualPath.isEmpty() ? QDir(settingsDir).filePath(QStringLiteral("Velmarinth.txt")) : manualPath) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Velmarinth"));
-    setWindowIcon(ProgramIcon());
     setFont(InterfaceFont());
 
     CreateClientArea();
@@ -93,6 +96,10 @@ TfrmMain::TfrmMain(const QString& settingsDir, const QString& manualPath, QWidge
         ZelkOnlyOne1->Loaded(instanceTitle);
     }
     FormCreate();
+    FCreating = false;
+    // The session ended while start-up waited for the user (an error box): end now, with what start-up read.
+    if (FEndRequested)
+        FinishSession();
 }
 
 TfrmMain::~TfrmMain() {
@@ -119,6 +126,7 @@ void TfrmMain::CreateClientArea() {
 
     edURL = new TUrlBox(client);
     edURL->setObjectName(QStringLiteral("edURL"));
+    edURL->setAccessibleName(QString::fromUtf8("URL入力ボックス"));
     edURL->setGeometry(5, 6, 386, 29);
     edURL->setFont(UrlBoxFont());
     QPalette urlPalette = edURL->palette();
@@ -176,6 +184,8 @@ void TfrmMain::ReadSettings(TQuickIni& ini, QPoint centred) {
     ReadVelSettings(ini, stored);
     FLeftDefaulted = !stored.Left;
     FTopDefaulted = !stored.Top;
+    FStoredLeft = stored.Left;
+    FStoredTop = stored.Top;
     move(stored.Left.value_or(centred.x()), stored.Top.value_or(centred.y()));
     if (VelGlobals::SyncCapsLock)
         SyncCapsFromKeyboard();
@@ -191,9 +201,14 @@ void TfrmMain::ReadSettings(TQuickIni& ini, QPoint centred) {
 // What the file keeps of the window: its outer position, the Caps key and the URL box with its caret.
 TVelWindowState TfrmMain::ShownWindowState() const {
     TVelWindowState shown;
-    const QRect frame = frameGeometry();
-    shown.Left = frame.x();
-    shown.Top = frame.y();
+    if (WindowPositionKnown()) {
+        const QRect frame = frameGeometry();
+        shown.Left = frame.x();
+        shown.Top = frame.y();
+    } else {
+        shown.Left = FStoredLeft;
+        shown.Top = FStoredTop;
+    }
     shown.CapsLock = sbCaps->Down();
     if (!edURL->text().isEmpty())
         shown.URLBox = InsertCaretMarker(edURL->TextBytes(), edURL->SelStartBytes());
@@ -235,11 +250,31 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 }
 
 void TfrmMain::EndSession() {
-    if (FSessionEnded)
+    if (FEndRequested)
         return;
+    FEndRequested = true;
+    // A box that waits for the user would hold the end up; before the event loop runs, nothing else closes it.
+    CloseModalWindows();
+    if (!FCreating)
+        FinishSession();
+}
+
+void TfrmMain::FinishSession() {
     FSessionEnded = true;
     SaveSettings();
+    // Does nothing before the event loop runs: the program's entry looks at EndRequested for that case.
     QCoreApplication::quit();
+}
+
+void TfrmMain::CloseModalWindows() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (!widget->isVisible() || !widget->isModal())
+            continue;
+        if (auto* dialog = qobject_cast<QDialog*>(widget))
+            dialog->reject();
+        else
+            widget->close();
+    }
 }
 
 void TfrmMain::ReportError(const QString& message) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QClipboard>
 #include <QHash>
 #include <QList>
 #include <QMainWindow>
@@ -8,6 +9,7 @@
 #include <QString>
 #include <cstddef>
 #include <functional>
+#include <optional>
 
 class QMenu;
 class QAction;
@@ -51,6 +53,8 @@ public:
     static IShellOpen* ShellOpen;
     // The clipboard a new window uses; null for the desktop's. Tests put a fake in its place.
     static IClipboard* Clipboard;
+    // Whether the window's position on the screen is known (not on Wayland); tests replace it.
+    static std::function<bool()> WindowPositionKnown;
 
     QString SettingsPath() const;
     // False in a second instance, which ends without ever showing its window.
@@ -64,7 +68,11 @@ public:
 
     // Lifecycle
     bool SaveSettings();
+    // SIGTERM, SIGHUP or the session manager: settings written once, then the program ends. During start-up
+    // an open box is closed and the end comes once start-up is done.
     void EndSession();
+    // The session has ended: the program's entry does not start the event loop.
+    bool EndRequested() const { return FEndRequested; }
 
     // The menu bar's images, by TMenuImage; the browse item's takes the last place once the File menu opens.
     const QList<QPixmap>& MenuImageList() const { return ImageList; }
@@ -149,6 +157,7 @@ private:
     void TemplateItemClick(int index);
     void EditTemplateItemClick();
     void ClipboardChanged();
+    void edURLPaste(QClipboard::Mode mode);
     void ClipboardAnswered(const TClipboardText& answer);
     void ClipboardTextArrived(const TClipboardText& answer);
     void ZelkTextDropTarget1TextDrop(const QString& text);
@@ -216,6 +225,10 @@ private:
     QHash<QString, TMoxSpeedButton*> FKeys;
     TSessionEnd* FSessionEnd = nullptr;
     bool FSessionEnded = false;
+    bool FCreating = true;
+    bool FEndRequested = false;
+    void FinishSession();
+    void CloseModalWindows();
     IClipboard* FClipboard = nullptr;
     // What the clipboard held when it was last asked after a change; only the latest question counts.
     bool FClipboardHasText = false;
@@ -224,6 +237,9 @@ private:
     // Which coordinates took the centred default (no stored number) before the window manager had framed
     // the window; once the frame is known they are centred again with the real outer size.
     bool FLeftDefaulted = false;
+    // The position read from the file, stored again where the window's own cannot be known.
+    std::optional<qint32> FStoredLeft;
+    std::optional<qint32> FStoredTop;
     bool FTopDefaulted = false;
     bool FPlacementSettled = false;
 };

@@ -43,6 +43,7 @@ void TfrmMain::CreateActions() {
     FClipboard = Clipboard ? Clipboard : &DesktopClipboard();
     connect(FClipboard, &IClipboard::Changed, this, &TfrmMain::ClipboardChanged);
     ClipboardChanged();
+    connect(edURL, &TUrlBox::PasteRequested, this, &TfrmMain::edURLPaste);
     BindKeys();
 }
 

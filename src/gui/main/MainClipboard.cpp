@@ -26,7 +26,7 @@ QString ClipboardError() {
 
 void TfrmMain::ClipboardChanged() {
     const quint64 question = ++FClipboardQuestion;
-    FClipboard->RequestText(this, [this, question](const TClipboardText& answer) {
+    FClipboard->RequestText(QClipboard::Clipboard, this, [this, question](const TClipboardText& answer) {
         if (question == FClipboardQuestion)
             ClipboardAnswered(answer);
     });
@@ -36,6 +36,7 @@ void TfrmMain::ClipboardAnswered(const TClipboardText& answer) {
     // An owner that did not answer may still hold text: Paste stays offered, and says so if it fails again.
     FClipboardHasText = answer.status == TClipboardText::Status::NoAnswer ||
                         (answer.status == TClipboardText::Status::Text && !UpToNul(answer.text).isEmpty());
+    edURL->SetPasteOffered(FClipboardHasText);
 }
 
 void TfrmMain::ClipboardTextArrived(const TClipboardText& answer) {
@@ -45,6 +46,7 @@ void TfrmMain::ClipboardTextArrived(const TClipboardText& answer) {
         break;
     case TClipboardText::Status::NoText:
         FClipboardHasText = false;
+        edURL->SetPasteOffered(false);
         break;
     case TClipboardText::Status::Text:
         InsertAtCaret(sjis::fromUnicodeUrl(UpToNul(answer.text)));
@@ -57,7 +59,20 @@ void TfrmMain::actFromClipUpdate(TAction* sender) {
 }
 
 void TfrmMain::actFromClipExecute(TAction*) {
-    FClipboard->RequestText(this, [this](const TClipboardText& answer) { ClipboardTextArrived(answer); });
+    FClipboard->RequestText(QClipboard::Clipboard, this,
+                            [this](const TClipboardText& answer) { ClipboardTextArrived(answer); });
+}
+
+// Shift+Insert and the box's context menu paste the clipboard as Ctrl+V does. A middle click pastes the
+// primary selection by the same rules; a selection that cannot be had leaves the box as it is, without a
+// message, since no command was chosen.
+void TfrmMain::edURLPaste(QClipboard::Mode mode) {
+    FClipboard->RequestText(mode, this, [this, mode](const TClipboardText& answer) {
+        if (mode == QClipboard::Clipboard)
+            ClipboardTextArrived(answer);
+        else if (answer.status == TClipboardText::Status::Text)
+            InsertAtCaret(sjis::fromUnicodeUrl(UpToNul(answer.text)));
+    });
 }
 
 void TfrmMain::actToClipUpdate(TAction* sender) {

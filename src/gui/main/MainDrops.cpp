@@ -64,8 +64,10 @@ bool TfrmMain::edURLDropFiles(QEvent* event) {
         for (const QString& path : paths)
             files << (QFileInfo(path).isDir() ? QString() : path);
         const int first = FirstInternetShortcut(files);
+        // A shortcut that cannot be read (or is far too long to be one) leaves the box as it is.
         if (first >= 0)
-            SetWholeUrl(sjis::toUnicode(ReadInternetShortcut(files.at(first))));
+            if (const std::optional<QByteArray> url = TryReadInternetShortcut(files.at(first)))
+                SetWholeUrl(sjis::toUnicode(*url));
     }
     return true;
 }

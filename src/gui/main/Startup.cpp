@@ -53,6 +53,7 @@ void PrepareApplication() {
     MapWindowsFonts();
     // Every hint shows in the flat hint window, from the first one on.
     THintManager::Install();
+    // Every window, the main window included, takes its icon from here: its pictures are read once.
     QApplication::setWindowIcon(ProgramIcon());
     LoadTranslations();
 }

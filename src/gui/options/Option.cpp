@@ -15,6 +15,7 @@
 #include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -214,7 +215,45 @@ std::optional<QByteArray> TfrmOption::BrowserPathBytes() const {
 }
 
 void TfrmOption::CheckBrowserPath() {
+    // Watched first and looked at after, until what is watched no longer changes: a folder or file made while the
+    // watch was being moved onto it is seen either way.
+    for (int rounds = 0; rounds < 16 && WatchBrowserPath(); ++rounds) {
+    }
     FPathIsProgram = BrowserPathBytes().has_value() && IsBrowserProgram(edBrowserPath->text());
+}
+
+// A browser installed, made executable or removed while the dialog is open is seen at once: the file and
+// the nearest folder above it that exists are watched, and any change there looks at the path again. The
+// update rule itself never waits for the disk.
+bool TfrmOption::WatchBrowserPath() {
+    if (!FPathWatcher) {
+        FPathWatcher = new QFileSystemWatcher(this);
+        connect(FPathWatcher, &QFileSystemWatcher::fileChanged, this, &TfrmOption::CheckBrowserPath);
+        connect(FPathWatcher, &QFileSystemWatcher::directoryChanged, this, &TfrmOption::CheckBrowserPath);
+    }
+    QStringList wanted;
+    const QString text = edBrowserPath->text();
+    if (!text.isEmpty()) {
+        const QFileInfo path(text);
+        if (path.exists())
+            wanted << path.absoluteFilePath();
+        QString folder = path.absolutePath();
+        for (QString up = QFileInfo(folder).path(); !QFileInfo(folder).isDir() && up != folder;
+             up = QFileInfo(folder).path())
+            folder = up;
+        if (QFileInfo(folder).isDir())
+            wanted << folder;
+    }
+    QStringList watched = FPathWatcher->files() + FPathWatcher->directories();
+    watched.sort();
+    wanted.sort();
+    if (watched == wanted)
+        return false;
+    if (!watched.isEmpty())
+        FPathWatcher->removePaths(watched);
+    if (!wanted.isEmpty())
+        FPathWatcher->addPaths(wanted);
+    return true;
 }
 
 void TfrmOption::actOkUpdate(TAction* sender) {

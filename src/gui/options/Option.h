@@ -8,6 +8,7 @@
 
 class QCheckBox;
 class QFileDialog;
+class QFileSystemWatcher;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -68,6 +69,8 @@ private:
     std::optional<QByteArray> BrowserPathBytes() const;
     // Looks at the file the path box names again; the update rule reads only the result, never the disk.
     void CheckBrowserPath();
+    // Watches the file the path box names and the nearest folder above it that exists; true when that changed.
+    bool WatchBrowserPath();
 
     IShellOpen& FShellOpen;
     QString FManualPath;
@@ -75,4 +78,5 @@ private:
     QByteArray FStoredPath;
     QString FStoredPathText;
     bool FPathIsProgram = false;
+    QFileSystemWatcher* FPathWatcher = nullptr;
 };

@@ -12,11 +12,11 @@
 #include "gui/shortcuts/NelFolderDialog.h"
 #include "platform/SpecialFolders.h"
 
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShowEvent>
 #include <algorithm>
 
 ISpecialFolders* TfrmMakeIS::SpecialFolders = &DesktopSpecialFolders();
@@ -25,6 +25,8 @@ TfrmMakeIS::TfrmMakeIS(QWidget* owner, UrlSource url, ErrorReport reportError)
     : TVelDialog(owner, QString::fromUtf8("ｲﾝﾀｰﾈｯﾄｼｮｰﾄｶｯﾄの作成"), QSize(264, 224)), FUrl(std::move(url)),
       FReportError(std::move(reportError)) {
     setObjectName(QStringLiteral("frmMakeIS"));
+    // Over the window that opened it, rather than in the middle of the screen.
+    SetCentreOverOwner(true);
     CreateControls();
     FormCreate();
 }
@@ -36,8 +38,10 @@ void TfrmMakeIS::CreateControls() {
 
     Label1 = new QLabel(QString::fromUtf8("ファイル名を入力してください。(&N)"), pnlMakeIS);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(14, 16, 180, 13);
     Label1->setFont(FaceFont(kPGothicFace, 13));
+    // As wide and high as its text in the font at hand, never cut at a fixed width.
+    Label1->move(14, 16);
+    Label1->adjustSize();
 
     edFileName = new TOneLineEdit(pnlMakeIS);
     edFileName->setObjectName(QStringLiteral("edFileName"));
@@ -102,16 +106,6 @@ void TfrmMakeIS::FormCreate() {
     actMake->Update();
 }
 
-void TfrmMakeIS::showEvent(QShowEvent* event) {
-    TVelDialog::showEvent(event);
-    // Over the window that opened it, rather than in the middle of the screen.
-    if (!event->spontaneous() && parentWidget()) {
-        const QRect owner = parentWidget()->window()->frameGeometry();
-        const QSize outer = frameGeometry().size();
-        move(owner.x() + (owner.width() - outer.width()) / 2, owner.y() + (owner.height() - outer.height()) / 2);
-    }
-}
-
 int TfrmMakeIS::PlaceIndex() const {
     for (int i = 0; i < 3; ++i) {
         if (rbPlace[i]->isChecked())
@@ -131,10 +125,15 @@ void TfrmMakeIS::SetPlaceIndex(int index) {
 
 std::optional<QString> TfrmMakeIS::TargetFolderOfPlace() {
     switch (PlaceIndex()) {
-    case 0:
-        return SpecialFolders->GetDesktopFolder();
-    case 1:
-        return SpecialFolders->GetFavoritesFolder();
+    // A missing folder is where the shortcut would go all the same: the write fails there and says so.
+    case 0: {
+        const QString folder = SpecialFolders->GetDesktopFolder();
+        return folder.isEmpty() ? SpecialFolders->DesktopPlace() : folder;
+    }
+    case 1: {
+        const QString folder = SpecialFolders->GetFavoritesFolder();
+        return folder.isEmpty() ? SpecialFolders->FavoritesPlace() : folder;
+    }
     case 2: {
         NelFolderDialog1->SetFolder(sjis::toUnicode(VelGlobals::TargetFolder));
         if (!NelFolderDialog1->Execute())
@@ -165,6 +164,9 @@ void TfrmMakeIS::actMakeExecute(TAction*) {
     try {
         // A name the code page cannot hold is refused rather than written under another name.
         if (!sjis::isEncodable(edFileName->text()))
+            throw EFileError(CannotWriteFileMessage(fileName));
+        // Without a folder the name would be taken from wherever the program happens to run: never written.
+        if (!QDir::isAbsolutePath(fileName))
             throw EFileError(CannotWriteFileMessage(fileName));
         WriteInternetShortcut(fileName, FUrl());
     } catch (const EFileError& error) {

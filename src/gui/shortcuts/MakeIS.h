@@ -31,9 +31,6 @@ public:
     // Where the Desktop and Favorites are; tests put a fake in its place.
     static ISpecialFolders* SpecialFolders;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     QFrame* pnlMakeIS;
     QLabel* Label1;

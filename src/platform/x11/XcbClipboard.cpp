@@ -56,8 +56,8 @@ XcbReply<xcb_generic_event_t> WaitForEvent(xcb_connection_t* c, Clock::time_poin
 
 class TSelectionReader {
 public:
-    TSelectionReader(xcb_connection_t* c, xcb_window_t window) : c(c), window(window) {
-        clipboard = InternAtom(c, "CLIPBOARD");
+    TSelectionReader(xcb_connection_t* c, xcb_window_t window, const char* selection) : c(c), window(window) {
+        clipboard = InternAtom(c, selection);
         utf8 = InternAtom(c, "UTF8_STRING");
         incr = InternAtom(c, "INCR");
         property = InternAtom(c, "VELMARINTH_CLIPBOARD");
@@ -140,7 +140,8 @@ xcb_screen_t* ScreenOf(xcb_connection_t* c, int number) {
 
 } // namespace
 
-TClipboardText ReadX11ClipboardText(const QByteArray& display, std::chrono::milliseconds timeout) {
+TClipboardText ReadX11ClipboardText(const QByteArray& display, const char* selection,
+                                    std::chrono::milliseconds timeout) {
     int screenNumber = 0;
     TConnection connection{xcb_connect(display.isEmpty() ? nullptr : display.constData(), &screenNumber)};
     xcb_connection_t* c = connection.c;
@@ -152,7 +153,7 @@ TClipboardText ReadX11ClipboardText(const QByteArray& display, std::chrono::mill
     const uint32_t events = XCB_EVENT_MASK_PROPERTY_CHANGE;
     xcb_create_window(c, XCB_COPY_FROM_PARENT, window, screen->root, 0, 0, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_ONLY,
                       screen->root_visual, XCB_CW_EVENT_MASK, &events);
-    TSelectionReader reader(c, window);
+    TSelectionReader reader(c, window, selection);
     const TClipboardText text = reader.Read(timeout);
     xcb_destroy_window(c, window);
     xcb_flush(c);
@@ -170,11 +171,13 @@ TXcbClipboard::~TXcbClipboard() {
     FReaders.waitForDone();
 }
 
-void TXcbClipboard::RequestText(QObject* context, std::function<void(const TClipboardText&)> done) {
+void TXcbClipboard::RequestText(QClipboard::Mode mode, QObject* context,
+                                std::function<void(const TClipboardText&)> done) {
     const quint64 id = ++FNextId;
     FPending.insert(id, Request{context, std::move(done)});
-    FReaders.start([this, id] {
-        const TClipboardText answer = ReadX11ClipboardText(FDisplay, kAnswerTimeout);
+    const char* selection = mode == QClipboard::Selection ? "PRIMARY" : "CLIPBOARD";
+    FReaders.start([this, id, selection] {
+        const TClipboardText answer = ReadX11ClipboardText(FDisplay, selection, kAnswerTimeout);
         if (!FClosing)
             QMetaObject::invokeMethod(
                 this, [this, id, answer] { Deliver(id, answer); }, Qt::QueuedConnection);

@@ -1,6 +1,5 @@
 #include "platform/xdg/DesktopLauncher.h"
 
-#include "core/browser/CommandLine.h"
 #include "core/text/ShiftJis.h"
 
 #include <QCoreApplication>
@@ -22,17 +21,39 @@ bool HasScheme(const QString& target) {
     return scheme.match(target).hasMatch();
 }
 
+bool IsHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
 // What RunProgram hands to the desktop for a target that is no valid URL as it stands, as a browser's
-// address bar sends it: reserved characters and "%" (an escape already made) stay; blanks, controls,
-// non-ASCII and the other characters that a URL cannot hold are encoded as UTF-8; "http://" goes first when
-// there is no scheme.
+// address bar sends it: "http://" goes first when there is no scheme.
 QString AddressText(const QString& target) {
-    const QByteArray encoded = target.toUtf8().toPercentEncoding("!#$&'()*+,/:;=?@[]%");
-    const QString text = QString::fromLatin1(encoded);
+    const QString text = UrlArgument(target);
     return HasScheme(target) ? text : QStringLiteral("http://") + text;
 }
 
 } // namespace
+
+QString UrlArgument(const QString& text) {
+    static constexpr QByteArrayView kKept = "!#$&'()*+,/:;=?@[]";
+    const QByteArray utf8 = text.toUtf8();
+    QByteArray encoded;
+    encoded.reserve(utf8.size());
+    for (qsizetype i = 0; i < utf8.size(); ++i) {
+        const char c = utf8[i];
+        const bool unreserved = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                                c == '-' || c == '.' || c == '_' || c == '~';
+        // An escape already made stays one; a "%" that starts none would be read as one by the browser.
+        const bool escape = c == '%' && i + 2 < utf8.size() && IsHexDigit(utf8[i + 1]) && IsHexDigit(utf8[i + 2]);
+        if (unreserved || kKept.contains(c) || escape) {
+            encoded += c;
+        } else {
+            encoded += '%';
+            encoded += QByteArray::number(static_cast<uchar>(c), 16).rightJustified(2, '0').toUpper();
+        }
+    }
+    return QString::fromLatin1(encoded);
+}
 
 QUrl TargetUrl(const QString& target) {
     if (HasScheme(target))
@@ -42,10 +63,18 @@ QUrl TargetUrl(const QString& target) {
     return QUrl::fromUserInput(target);
 }
 
+bool IsOptionLike(const QStringList& arguments) {
+    return !arguments.isEmpty() && arguments.first().startsWith(u'-');
+}
+
 TProgramStart ProgramStart(const QByteArray& program, const QByteArray& params) {
     TProgramStart start;
     start.Program = sjis::toUnicode(program);
-    start.Arguments = SplitCommandLine(sjis::toUnicode(params));
+    // One argument, whatever the text holds: split at its blanks, a text could hand the browser options
+    // of its own ("--gpu-launcher=…" runs a command in browsers built on Chromium).
+    const QString url = UrlArgument(sjis::toUnicode(params));
+    if (!url.isEmpty())
+        start.Arguments = QStringList{url};
     start.WorkingDirectory = ProgramFolder(start.Program);
     // The file that was found to exist is the one to start: a bare name would be looked up on PATH, and the
     // child changes to the working folder before it starts the program, so a relative path with a folder
@@ -76,7 +105,7 @@ void TDesktopLauncher::RunProgram(const QByteArray& target) {
 
 void TDesktopLauncher::RunProgramWithParams(const QByteArray& program, const QByteArray& params) {
     const TProgramStart start = ProgramStart(program, params);
-    if (start.Program.isEmpty())
+    if (start.Program.isEmpty() || IsOptionLike(start.Arguments))
         return;
     QProcess::startDetached(start.Program, start.Arguments, start.WorkingDirectory);
 }

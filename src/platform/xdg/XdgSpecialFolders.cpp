@@ -9,18 +9,26 @@ namespace {
 class TXdgSpecialFolders final : public ISpecialFolders {
 public:
     // QStandardPaths reads user-dirs.dirs (XDG_DESKTOP_DIR) each time, so a change is seen at once.
-    QString GetDesktopFolder() const override {
-        return ExistingFolderWithDelimiter(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
-    }
-    QString GetFavoritesFolder() const override {
-        return ExistingFolderWithDelimiter(QDir::home().filePath(QStringLiteral("Favorites")));
-    }
+    QString GetDesktopFolder() const override { return ExistingFolderWithDelimiter(DesktopPath()); }
+    QString GetFavoritesFolder() const override { return ExistingFolderWithDelimiter(FavoritesPath()); }
+    QString DesktopPlace() const override { return AbsoluteFolderWithDelimiter(DesktopPath()); }
+    QString FavoritesPlace() const override { return AbsoluteFolderWithDelimiter(FavoritesPath()); }
+
+private:
+    static QString DesktopPath() { return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation); }
+    static QString FavoritesPath() { return QDir::home().filePath(QStringLiteral("Favorites")); }
 };
 
 } // namespace
 
 QString ExistingFolderWithDelimiter(const QString& path) {
     if (path.isEmpty() || !QFileInfo(path).isDir())
+        return {};
+    return path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
+}
+
+QString AbsoluteFolderWithDelimiter(const QString& path) {
+    if (!QDir::isAbsolutePath(path))
         return {};
     return path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
 }

@@ -35,7 +35,18 @@ TDragOutcome Drag(QWidget* target, const QMimeData& data, Qt::KeyboardModifiers 
     return outcome;
 }
 
+// Offers text that cannot be had at the drop, as a drag whose source went away once the drop began.
+class TLostText final : public QMimeData {
+public:
+    QStringList formats() const override { return {QStringLiteral("text/plain")}; }
+
+protected:
+    QVariant retrieveData(const QString&, QMetaType) const override { return {}; }
+};
+
 std::unique_ptr<QMimeData> Offer(const QString& kind, const QString& text) {
+    if (kind == "lost text")
+        return std::make_unique<TLostText>();
     auto data = std::make_unique<QMimeData>();
     if (kind == "text")
         data->setText(text);
@@ -43,6 +54,47 @@ std::unique_ptr<QMimeData> Offer(const QString& kind, const QString& text) {
         data->setImageData(QImage(4, 4, QImage::Format_RGB32));
     return data;
 }
+
+// A drop target whose slots keep what they are given and answer with one effect.
+class TRecordingTarget final : public TZelkCustomDropTarget {
+public:
+    struct TCall {
+        QString event;
+        int keys = 0;
+        QPoint point;
+        Qt::DropAction effect = Qt::IgnoreAction;
+    };
+    QList<TCall> calls;
+    Qt::DropAction answer = Qt::CopyAction;
+
+    explicit TRecordingTarget(bool withSlots) {
+        if (!withSlots)
+            return;
+        OnDragEnter = [this](const QMimeData*, TZelkDragKeys keys, QPoint point, Qt::DropAction& effect) {
+            Record("enter", keys, point, effect);
+        };
+        OnDragOver = [this](TZelkDragKeys keys, QPoint point, Qt::DropAction& effect) {
+            Record("over", keys, point, effect);
+        };
+        OnDrop = [this](const QMimeData*, TZelkDragKeys keys, QPoint point, Qt::DropAction& effect) {
+            Record("drop", keys, point, effect);
+        };
+        OnDragLeave = [this] { calls.append({QStringLiteral("leave"), 0, QPoint(), Qt::IgnoreAction}); };
+    }
+
+    QStringList Events() const {
+        QStringList events;
+        for (const TCall& call : calls)
+            events << call.event;
+        return events;
+    }
+
+private:
+    void Record(const char* event, TZelkDragKeys keys, QPoint point, Qt::DropAction& effect) {
+        calls.append({QString::fromLatin1(event), int(keys.toInt()), point, effect});
+        effect = answer;
+    }
+};
 
 } // namespace
 
@@ -68,6 +120,8 @@ private slots:
                                          << QStringList{"ab"};
         QTest::newRow("empty text is reported") << "text"
                                                 << "" << none << true << QStringList{""};
+        QTest::newRow("text that cannot be fetched is no drop") << "lost text"
+                                                                << "" << none << true << QStringList{};
         QTest::newRow("picture only is refused") << "image"
                                                  << "" << none << false << QStringList{};
         QTest::newRow("nothing offered is refused") << "none"
@@ -93,6 +147,33 @@ private slots:
         QCOMPARE(outcome.dropAccepted, accepted);
         QCOMPARE(drops, reported);
         QCOMPARE(box.text(), QStringLiteral("box"));
+    }
+
+    // A drag over answers as its drag's entry did, whatever it offers itself and whatever keys are held. The
+    // toolkit sends a drag over only after an accepted entry, so it is handed to the target directly.
+    void dragOverAnswersAsTheEntry_data() {
+        QTest::addColumn<QString>("entered");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("text entered") << "text" << true;
+        QTest::newRow("picture entered") << "image" << false;
+    }
+    void dragOverAnswersAsTheEntry() {
+        QFETCH(QString, entered);
+        QFETCH(bool, accepted);
+        QLineEdit box;
+        TZelkTextDropTarget target;
+        target.SetWindow(&box);
+        const auto entry = Offer(entered, QStringLiteral("abc"));
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction | Qt::MoveAction, entry.get(), Qt::LeftButton, {});
+        QCoreApplication::sendEvent(&box, &enter);
+        const auto text = Offer(QStringLiteral("text"), QStringLiteral("abc"));
+        QDragMoveEvent move(QPoint(6, 6), Qt::CopyAction | Qt::MoveAction, text.get(), Qt::LeftButton,
+                            Qt::ShiftModifier);
+        QObject* filter = target.findChild<TZelkDropTargetObject*>();
+        QVERIFY(filter->eventFilter(&box, &move));
+        QCOMPARE(move.isAccepted(), accepted);
+        if (accepted)
+            QCOMPARE(move.dropAction(), Qt::CopyAction);
     }
 
     // Which box gets the drops as Window changes, and what is left when one side goes away first.
@@ -141,22 +222,109 @@ private slots:
         target.reset();
     }
 
+    // The keys every slot is given, in their bit order: Ctrl 1, Shift 2, left button 4, middle 8, right 16.
     void dragKeys_data() {
         QTest::addColumn<int>("modifiers");
         QTest::addColumn<int>("buttons");
         QTest::addColumn<int>("keys");
         QTest::newRow("none") << 0 << 0 << 0;
-        QTest::newRow("ctrl") << int(Qt::ControlModifier) << 0 << int(TZelkDragKey::Ctrl);
-        QTest::newRow("shift and alt") << int(Qt::ShiftModifier | Qt::AltModifier) << 0 << int(TZelkDragKey::Shift);
-        QTest::newRow("left") << 0 << int(Qt::LeftButton) << int(TZelkDragKey::LeftButton);
-        QTest::newRow("middle and right") << 0 << int(Qt::MiddleButton | Qt::RightButton)
-                                          << int(TZelkDragKey::MiddleButton) + int(TZelkDragKey::RightButton);
+        QTest::newRow("ctrl") << int(Qt::ControlModifier) << 0 << 1;
+        QTest::newRow("shift") << int(Qt::ShiftModifier) << 0 << 2;
+        QTest::newRow("alt is not carried") << int(Qt::AltModifier) << 0 << 0;
+        QTest::newRow("ctrl, shift and alt")
+            << int(Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier) << 0 << 3;
+        QTest::newRow("left") << 0 << int(Qt::LeftButton) << 4;
+        QTest::newRow("middle") << 0 << int(Qt::MiddleButton) << 8;
+        QTest::newRow("right") << 0 << int(Qt::RightButton) << 16;
+        QTest::newRow("ctrl and three buttons")
+            << int(Qt::ControlModifier) << int(Qt::LeftButton | Qt::MiddleButton | Qt::RightButton) << 29;
     }
     void dragKeys() {
         QFETCH(int, modifiers);
         QFETCH(int, buttons);
         QFETCH(int, keys);
-        QCOMPARE(int(ZelkDragKeys(Qt::KeyboardModifiers(modifiers), Qt::MouseButtons(buttons))), keys);
+        QWidget box;
+        TRecordingTarget target(true);
+        target.SetWindow(&box);
+        QMimeData data;
+        data.setText(QStringLiteral("x"));
+        const auto mods = Qt::KeyboardModifiers(modifiers);
+        const auto held = Qt::MouseButtons(buttons);
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, held, mods);
+        QCoreApplication::sendEvent(&box, &enter);
+        QDragMoveEvent move(QPoint(5, 5), Qt::CopyAction, &data, held, mods);
+        QCoreApplication::sendEvent(&box, &move);
+        QDropEvent drop(QPoint(5, 5), Qt::CopyAction, &data, held, mods);
+        QCoreApplication::sendEvent(&box, &drop);
+        QCOMPARE(target.Events(), QStringList({"enter", "over", "drop"}));
+        for (const TRecordingTarget::TCall& call : target.calls)
+            QCOMPARE(call.keys, keys);
+    }
+
+    // What the slots are given (the point on the screen, the proposed effect) and what their answer does; with
+    // no slots the proposed effect stands.
+    void slotsAndEffects_data() {
+        QTest::addColumn<bool>("withSlots");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("answer"); // the effect the slots choose
+        QTest::addColumn<int>("proposed");
+        QTest::addColumn<int>("taken"); // Qt::IgnoreAction: refused
+        const int copy = Qt::CopyAction, move = Qt::MoveAction, link = Qt::LinkAction, none = Qt::IgnoreAction;
+        QTest::newRow("no slots: the proposed copy") << false << 0 << none << copy << copy;
+        QTest::newRow("no slots: the proposed move") << false << int(Qt::ShiftModifier) << none << move << move;
+        QTest::newRow("slots choose a link") << true << 0 << link << copy << link;
+        QTest::newRow("slots choose a copy over a move") << true << int(Qt::ShiftModifier) << copy << move << copy;
+        QTest::newRow("slots refuse") << true << 0 << none << copy << none;
+    }
+    void slotsAndEffects() {
+        QFETCH(bool, withSlots);
+        QFETCH(int, modifiers);
+        QFETCH(int, answer);
+        QFETCH(int, proposed);
+        QFETCH(int, taken);
+        QWidget window;
+        window.setGeometry(100, 50, 200, 100);
+        auto* box = new QWidget(&window);
+        box->setGeometry(10, 20, 100, 30);
+        TRecordingTarget target(withSlots);
+        target.answer = Qt::DropAction(answer);
+        target.SetWindow(box);
+        QMimeData data;
+        data.setText(QStringLiteral("x"));
+        const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+        const auto mods = Qt::KeyboardModifiers(modifiers);
+        // In, over, out again; then in once more and the drop.
+        QDragEnterEvent enter(QPoint(5, 6), offered, &data, Qt::LeftButton, mods);
+        QCoreApplication::sendEvent(box, &enter);
+        QDragMoveEvent move(QPoint(7, 8), offered, &data, Qt::LeftButton, mods);
+        QCoreApplication::sendEvent(box, &move);
+        QDragLeaveEvent leave;
+        QCoreApplication::sendEvent(box, &leave);
+        QDragEnterEvent again(QPoint(5, 6), offered, &data, Qt::LeftButton, mods);
+        QCoreApplication::sendEvent(box, &again);
+        QDropEvent drop(QPoint(9, 10), offered, &data, Qt::LeftButton, mods);
+        QCoreApplication::sendEvent(box, &drop);
+        for (QDropEvent* event : std::initializer_list<QDropEvent*>{&enter, &move, &again, &drop}) {
+            QCOMPARE(event->isAccepted(), taken != Qt::IgnoreAction);
+            if (taken != Qt::IgnoreAction)
+                QCOMPARE(int(event->dropAction()), taken);
+        }
+        if (!withSlots) {
+            QVERIFY(target.calls.isEmpty());
+            return;
+        }
+        // A refused drag is not followed by the toolkit: only its entries come.
+        const QStringList events = taken == Qt::IgnoreAction ? QStringList{"enter", "enter"}
+                                                             : QStringList{"enter", "over", "leave", "enter", "drop"};
+        QCOMPARE(target.Events(), events);
+        // The window lies at 100, 50 on the screen and the box at 10, 20 in it.
+        const QHash<QString, QPoint> points{{"enter", {115, 76}}, {"over", {117, 78}}, {"drop", {119, 80}}};
+        for (const TRecordingTarget::TCall& call : target.calls) {
+            if (call.event != "leave") {
+                QCOMPARE(call.point, points[call.event]);
+                QCOMPARE(int(call.effect), proposed);
+            }
+        }
     }
 };
 

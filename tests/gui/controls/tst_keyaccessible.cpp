@@ -1,5 +1,6 @@
 #include "../../support/FakeXdgTree.h"
 #include "core/settings/VelGlobals.h"
+#include "gui/controls/KeyAccessible.h"
 #include "gui/controls/MoxSpeedButton.h"
 #include "gui/controls/NelPictureButton.h"
 #include "gui/main/KeyTable.h"
@@ -54,9 +55,14 @@ private slots:
             if (!key)
                 continue; // a picture button: its texts are among keyTexts' rows
             const QString caption = key->Caption().replace(QStringLiteral("&&"), QStringLiteral("&"));
-            QCOMPARE(iface->text(QAccessible::Name), caption.isEmpty() ? key->Hint() : caption);
-            QCOMPARE(iface->text(QAccessible::Description), key->Hint());
-            QCOMPARE(iface->role(), QAccessible::Button);
+            const QString name = iface->text(QAccessible::Name);
+            QCOMPARE(name, caption.isEmpty() ? key->Hint() : caption);
+            // Never the same words twice: a hint that names the key is not said again as its description.
+            const QString description = iface->text(QAccessible::Description);
+            QVERIFY2(description.isEmpty() || description != name, qPrintable(name));
+            QCOMPARE(description.isEmpty() ? name : description, key->Hint().isEmpty() ? name : key->Hint());
+            QCOMPARE(iface->role(),
+                     key->objectName() == QLatin1String("sbCaps") ? QAccessible::CheckBox : QAccessible::Button);
         }
         // The 73 keys of the keyboard and the two picture buttons.
         QCOMPARE(keys.size(), qsizetype(KeyTable().size()) + 2);
@@ -77,8 +83,10 @@ private slots:
                                                       << "&" << QString::fromUtf8("アンパサンド");
         QTest::newRow("action key") << "sbDel"
                                     << "Del" << QString::fromUtf8("キャレットの右の文字を削除");
-        QTest::newRow("picture only, named by its hint")
-            << "sbMoveTop" << QString::fromUtf8("キャレットを先頭へ") << QString::fromUtf8("キャレットを先頭へ");
+        QTest::newRow("picture only, named by its hint, no description")
+            << "sbMoveTop" << QString::fromUtf8("キャレットを先頭へ") << QString();
+        QTest::newRow("copy key: picture and caption") << "sbCopy"
+                                                       << "Copy" << QString::fromUtf8("クリップボードにコピー");
         QTest::newRow("caps hint follows the case") << "sbCaps"
                                                     << "CapsLock" << QString::fromUtf8("大文字に切り替え");
         QTest::newRow("picture button") << "pbBrowse"
@@ -116,6 +124,73 @@ private slots:
             actions->doAction(QAccessibleActionInterface::pressAction());
         }
         QCOMPARE(edURL->text(), text);
+    }
+
+    // The Caps key is a toggle: its checked state is its Down state, whichever way it changed, and every change
+    // is announced once, as a change of the checked state of the Caps key itself.
+    void capsKeyState_data() {
+        QTest::addColumn<QString>("how"); // "press" (screen reader), "toggle" (its toggle action), "set" (code)
+        QTest::addColumn<bool>("checked");
+        QTest::newRow("pressed down") << "press" << true;
+        QTest::newRow("toggled down") << "toggle" << true;
+        QTest::newRow("set down from the keyboard's Caps Lock") << "set" << true;
+        QTest::newRow("set down and up again") << "set" << false;
+    }
+    void capsKeyState() {
+        QFETCH(QString, how);
+        QFETCH(bool, checked);
+        auto* caps = window->findChild<TMoxSpeedButton*>(QStringLiteral("sbCaps"));
+        caps->SetDown(false);
+        QAccessibleInterface* iface = keys.value(QStringLiteral("sbCaps"));
+        QVERIFY(iface->state().checkable);
+        QVERIFY(!iface->state().checked);
+        QVERIFY(iface->actionInterface()->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+
+        QList<std::pair<QObject*, bool>> announced; // whose checked state changed, and to what
+        static QList<std::pair<QObject*, bool>>* sink = nullptr;
+        sink = &announced;
+        KeyStateListener = [](QAccessibleEvent* event) {
+            if (event->type() != QAccessible::StateChanged)
+                return;
+            auto* change = static_cast<QAccessibleStateChangeEvent*>(event);
+            if (change->changedStates().checked && sink)
+                sink->append({event->object(), event->accessibleInterface()->state().checked});
+        };
+        if (how == QLatin1String("press"))
+            iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        else if (how == QLatin1String("toggle"))
+            iface->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        else
+            caps->SetDown(true);
+        if (!checked)
+            caps->SetDown(false);
+        KeyStateListener = nullptr;
+        sink = nullptr;
+
+        QCOMPARE(caps->Down(), checked);
+        QCOMPARE(iface->state().checked, checked);
+        QList<std::pair<QObject*, bool>> expected{{caps, true}};
+        if (!checked)
+            expected.append({caps, false});
+        QCOMPARE(announced, expected);
+        caps->SetDown(false);
+    }
+
+    // A push key announces no checked state: it has none.
+    void pushKeyHasNoCheckedState() {
+        QAccessibleInterface* iface = keys.value(QStringLiteral("sbAlpha_Q"));
+        QVERIFY(!iface->state().checkable);
+        QVERIFY(!iface->state().checked);
+        QCOMPARE(iface->actionInterface()->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+    }
+
+    // The URL box is named, so a screen reader says what the text is for.
+    void urlBoxName() {
+        auto* edURL = window->findChild<QLineEdit*>(QStringLiteral("edURL"));
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(edURL);
+        QVERIFY(iface);
+        QCOMPARE(iface->role(), QAccessible::EditableText);
+        QCOMPARE(iface->text(QAccessible::Name), QString::fromUtf8("URL入力ボックス"));
     }
 };
 

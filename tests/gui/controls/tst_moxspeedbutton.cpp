@@ -348,37 +348,65 @@ private slots:
     }
 
     // A left click opens the key's menu below it and still runs the click; nothing else opens it.
+    // The menu opens below the key and the click waits for it: chosen item first, then the click; nothing while
+    // the menu is open.
     void popupMenu_data() {
         QTest::addColumn<Qt::MouseButton>("button");
         QTest::addColumn<QPoint>("releaseAt"); // from the key's centre
         QTest::addColumn<bool>("menuDeleted");
+        QTest::addColumn<bool>("choose"); // the item is chosen; else the menu is closed without a choice
         QTest::addColumn<bool>("shown");
-        QTest::addColumn<int>("clicks");
-        QTest::newRow("left click") << Qt::LeftButton << QPoint() << false << true << 1;
-        QTest::newRow("released off the key") << Qt::LeftButton << QPoint(0, 40) << false << false << 0;
-        QTest::newRow("right click") << Qt::RightButton << QPoint() << false << false << 0;
-        QTest::newRow("menu deleted") << Qt::LeftButton << QPoint() << true << false << 1;
+        QTest::addColumn<QStringList>("order");
+        const QStringList chosenThenClick{QStringLiteral("item"), QStringLiteral("click")};
+        QTest::newRow("item chosen") << Qt::LeftButton << QPoint() << false << true << true << chosenThenClick;
+        QTest::newRow("menu closed") << Qt::LeftButton << QPoint() << false << false << true
+                                     << QStringList{QStringLiteral("click")};
+        QTest::newRow("released off the key")
+            << Qt::LeftButton << QPoint(0, 40) << false << false << false << QStringList();
+        QTest::newRow("right click") << Qt::RightButton << QPoint() << false << false << false << QStringList();
+        QTest::newRow("menu deleted") << Qt::LeftButton << QPoint() << true << false << false
+                                      << QStringList{QStringLiteral("click")};
     }
     void popupMenu() {
         QFETCH(Qt::MouseButton, button);
         QFETCH(QPoint, releaseAt);
         QFETCH(bool, menuDeleted);
+        QFETCH(bool, choose);
         QFETCH(bool, shown);
-        QFETCH(int, clicks);
+        QFETCH(QStringList, order);
         auto menu = std::make_unique<QMenu>();
-        menu->addAction(QStringLiteral("item"));
+        QAction* item = menu->addAction(QStringLiteral("item"));
+        QStringList seen;
+        connect(item, &QAction::triggered, this, [&] { seen << QStringLiteral("item"); });
+        connect(FKey, &TMoxSpeedButton::Click, this, [&] { seen << QStringLiteral("click"); });
         QPointer<QMenu> watch(menu.get());
         FKey->SetPopupMenu(menu.get());
         if (menuDeleted)
             menu.reset();
-        QSignalSpy clicked(FKey, &TMoxSpeedButton::Click);
+        bool wasShown = false;
+        QPoint shownAt;
+        QStringList seenWhileShown;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, this, [&] {
+            if (!watch || !watch->isVisible())
+                return;
+            answer.stop();
+            wasShown = true;
+            shownAt = watch->pos();
+            seenWhileShown = seen;
+            if (choose)
+                item->trigger();
+            watch->close();
+        });
+        answer.start(10);
         QTest::mouseMove(Window(), On(FKey));
         Press(FKey, button);
         Release(On(FKey) + releaseAt, button);
-        QCOMPARE(clicked.count(), clicks);
-        QCOMPARE(watch && watch->isVisible(), shown);
+        QCOMPARE(wasShown, shown);
+        QCOMPARE(seenWhileShown, QStringList());
+        QCOMPARE(seen, order);
         if (shown)
-            QCOMPARE(watch->pos(), FKey->mapToGlobal(QPoint(0, FKey->height())));
+            QCOMPARE(shownAt, FKey->mapToGlobal(QPoint(0, FKey->height())));
     }
 
     // Moves are reported over the key, and off it only while a press on it is held; a disabled key reports none.

@@ -3,6 +3,7 @@
 
 #include <QElapsedTimer>
 #include <QEnterEvent>
+#include <QMouseEvent>
 #include <QTest>
 #include <memory>
 
@@ -56,6 +57,12 @@ class TestNelPictureButton : public QObject {
             QTest::mouseRelease(FButton, step == "release" ? Qt::LeftButton : Qt::RightButton, {}, inside);
         } else if (step == "releaseAway") {
             QTest::mouseRelease(FButton, Qt::LeftButton, {}, away);
+        } else if (step == "doubleClick" || step == "rightDoubleClick") {
+            // What the second press of a double click arrives as.
+            const Qt::MouseButton button = step == "doubleClick" ? Qt::LeftButton : Qt::RightButton;
+            QMouseEvent twice(QEvent::MouseButtonDblClick, inside, FButton->mapToGlobal(inside), button, button,
+                              Qt::NoModifier);
+            QCoreApplication::sendEvent(FButton, &twice);
         } else if (step == "disable" || step == "enable") {
             FAction->SetEnabled(step == "enable");
         } else {
@@ -136,6 +143,76 @@ private slots:
         const QColor expected = shown.isEmpty() ? kYellow : Pictures()[shown].colour;
         QCOMPARE(drawn.pixelColor(drawn.width() - 1, drawn.height() - 1), expected);
         QCOMPARE(FExecuted, clicks);
+    }
+
+    // Which presses and releases raise the button's events and run its action.
+    void pressesAndClicks_data() {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<int>("downs");
+        QTest::addColumn<int>("ups");
+        QTest::addColumn<int>("clicks"); // OnClick and the action, each this many times
+        QTest::addColumn<bool>("held");
+        QTest::newRow("click") << QStringList{"press", "release"} << 1 << 1 << 1 << false;
+        QTest::newRow("held") << QStringList{"press"} << 1 << 0 << 0 << true;
+        QTest::newRow("double click is two clicks")
+            << QStringList{"press", "release", "doubleClick", "release"} << 2 << 2 << 2 << false;
+        QTest::newRow("right button") << QStringList{"rightPress", "rightRelease"} << 0 << 0 << 0 << false;
+        QTest::newRow("right double click")
+            << QStringList{"rightPress", "rightRelease", "rightDoubleClick", "rightRelease"} << 0 << 0 << 0 << false;
+        QTest::newRow("right press, left release") << QStringList{"rightPress", "release"} << 0 << 1 << 0 << false;
+        QTest::newRow("release without a press") << QStringList{"release"} << 0 << 1 << 0 << false;
+        QTest::newRow("released away") << QStringList{"press", "releaseAway"} << 1 << 1 << 0 << false;
+        QTest::newRow("press while disabled") << QStringList{"disable", "press"} << 0 << 0 << 0 << false;
+        QTest::newRow("pressed while disabled, released enabled")
+            << QStringList{"disable", "press", "enable", "release"} << 0 << 1 << 0 << false;
+        QTest::newRow("disabled while held") << QStringList{"press", "disable", "release"} << 1 << 0 << 0 << false;
+        QTest::newRow("a click after a release away")
+            << QStringList{"press", "releaseAway", "press", "release"} << 2 << 2 << 1 << false;
+    }
+
+    void pressesAndClicks() {
+        QFETCH(QStringList, steps);
+        QFETCH(int, downs);
+        QFETCH(int, ups);
+        QFETCH(int, clicks);
+        QFETCH(bool, held);
+        FButton->SetPictureNormal(Solid("Normal"));
+        FAction->Bind(FButton);
+        int downSeen = 0, upSeen = 0, clickSeen = 0;
+        FButton->OnMouseDown = [&](TNelPictureButton*, Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
+            QCOMPARE(button, Qt::LeftButton);
+            QCOMPARE(QPoint(x, y), QPoint(3, 3));
+            ++downSeen;
+        };
+        FButton->OnMouseUp = [&](TNelPictureButton*, Qt::MouseButton button, Qt::KeyboardModifiers, int, int) {
+            QCOMPARE(button, Qt::LeftButton);
+            QVERIFY(!FButton->Pressed()); // the press has ended when the release is reported
+            ++upSeen;
+        };
+        FButton->OnClick = [&](TNelPictureButton*) { ++clickSeen; };
+        for (const QString& step : steps)
+            Step(step);
+        QCOMPARE(downSeen, downs);
+        QCOMPARE(upSeen, ups);
+        QCOMPARE(clickSeen, clicks);
+        QCOMPARE(FExecuted, clicks);
+        QCOMPARE(FButton->Pressed(), held);
+    }
+
+    // An action that disables its button when it runs: the click that ran it raises no OnClick.
+    void clickThatDisablesTheButton() {
+        FAction->Bind(FButton);
+        FAction->OnExecute = [this](TAction* action) {
+            ++FExecuted;
+            action->SetEnabled(false);
+        };
+        int clicks = 0;
+        FButton->OnClick = [&clicks](TNelPictureButton*) { ++clicks; };
+        Step("press");
+        Step("release");
+        QCOMPARE(FExecuted, 1);
+        QVERIFY(!FButton->isEnabled());
+        QCOMPARE(clicks, 0);
     }
 
     void hint_data() {

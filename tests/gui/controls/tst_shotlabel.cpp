@@ -2,6 +2,7 @@
 #include "gui/controls/ShotLabel.h"
 
 #include <QEnterEvent>
+#include <QMouseEvent>
 #include <QTest>
 #include <memory>
 
@@ -36,6 +37,15 @@ class TestShotLabel : public QObject {
             QTest::mouseRelease(FLabel, Qt::LeftButton, {}, inside);
         } else if (step == "releaseAway") {
             QTest::mouseRelease(FLabel, Qt::LeftButton, {}, away);
+        } else if (step == "rightPress") {
+            QTest::mousePress(FLabel, Qt::RightButton, {}, inside);
+        } else if (step == "rightRelease") {
+            QTest::mouseRelease(FLabel, Qt::RightButton, {}, inside);
+        } else if (step == "doubleClick") {
+            // What the second press of a double click arrives as.
+            QMouseEvent twice(QEvent::MouseButtonDblClick, inside, FLabel->mapToGlobal(inside), Qt::LeftButton,
+                              Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(FLabel, &twice);
         } else {
             QFAIL(qPrintable("unknown step " + step));
         }
@@ -94,35 +104,47 @@ private slots:
         QVERIFY(FShell.opened.isEmpty());
     }
 
+    // Colour and style ("u" underline, "b" bold, "i" italic) after the steps, and how often the link opened.
     void look_data() {
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QColor>("colour");
-        QTest::addColumn<bool>("underline");
+        QTest::addColumn<QString>("style");
         QTest::addColumn<int>("opened");
-        QTest::newRow("at rest") << QStringList{} << kBlue << false << 0;
-        QTest::newRow("cursor over") << QStringList{"enter"} << kRed << true << 0;
-        QTest::newRow("cursor gone") << QStringList{"enter", "leave"} << kBlue << false << 0;
-        QTest::newRow("held") << QStringList{"enter", "press"} << QColor(Qt::green) << true << 0;
-        QTest::newRow("clicked, cursor still over") << QStringList{"enter", "press", "release"} << kRed << true << 1;
+        QTest::newRow("at rest") << QStringList{} << kBlue << "" << 0;
+        QTest::newRow("cursor over") << QStringList{"enter"} << kRed << "u" << 0;
+        QTest::newRow("cursor gone") << QStringList{"enter", "leave"} << kBlue << "" << 0;
+        QTest::newRow("held") << QStringList{"enter", "press"} << QColor(Qt::green) << "b" << 0;
+        QTest::newRow("clicked, cursor still over") << QStringList{"enter", "press", "release"} << kRed << "u" << 1;
         QTest::newRow("pressed, dragged away, released")
-            << QStringList{"enter", "press", "releaseAway"} << kBlue << false << 0;
+            << QStringList{"enter", "press", "releaseAway"} << kBlue << "" << 0;
         QTest::newRow("then the cursor leaves")
-            << QStringList{"enter", "press", "releaseAway", "leave"} << kBlue << false << 0;
-        QTest::newRow("entered twice") << QStringList{"enter", "enter", "leave"} << kBlue << false << 0;
+            << QStringList{"enter", "press", "releaseAway", "leave"} << kBlue << "" << 0;
+        QTest::newRow("entered twice") << QStringList{"enter", "enter", "leave"} << kBlue << "" << 0;
+        QTest::newRow("right button held") << QStringList{"enter", "rightPress"} << kRed << "u" << 0;
+        QTest::newRow("right click") << QStringList{"enter", "rightPress", "rightRelease"} << kRed << "u" << 0;
+        QTest::newRow("right press, left release") << QStringList{"enter", "rightPress", "release"} << kRed << "u" << 0;
+        QTest::newRow("release without a press") << QStringList{"enter", "release"} << kRed << "u" << 0;
+        QTest::newRow("double click is two clicks")
+            << QStringList{"enter", "press", "release", "doubleClick", "release"} << kRed << "u" << 2;
+        QTest::newRow("pressed with no entry seen") << QStringList{"press", "release"} << kBlue << "" << 1;
+        QTest::newRow("dragged away and back")
+            << QStringList{"enter", "press", "leave", "enter", "release"} << kRed << "u" << 1;
     }
 
     void look() {
         QFETCH(QStringList, steps);
         QFETCH(QColor, colour);
-        QFETCH(bool, underline);
+        QFETCH(QString, style);
         QFETCH(int, opened);
         FLabel->SetCaption(QStringLiteral("https://a.example/"));
         FLabel->SetFontColorDown(Qt::green);
+        FLabel->SetFontStyleDown(TFontStyle::fsBold);
         for (const QString& step : steps)
             Step(step);
         QCOMPARE(FLabel->FontColor(), colour);
-        QCOMPARE(FLabel->font().underline(), underline);
-        QCOMPARE(FShell.openedUrls.size(), opened);
+        const QFont font = FLabel->font();
+        QCOMPARE(QString(font.underline() ? "u" : "") + (font.bold() ? "b" : "") + (font.italic() ? "i" : ""), style);
+        QCOMPARE(FShell.openedUrls, QStringList(opened, QStringLiteral("https://a.example/")));
     }
 };
 

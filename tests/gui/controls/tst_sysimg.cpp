@@ -127,6 +127,63 @@ private slots:
         QCOMPARE(images.Pixmap(index, true).toImage().convertToFormat(expected.format()), expected);
     }
 
+    // The desktop is asked afresh: a program installed, given an entry or removed since the last look shows what
+    // the desktop shows now, in one and the same list; an icon seen before keeps its index.
+    void askedAfresh_data() {
+        QTest::addColumn<QString>("program"); // under the tree
+        QTest::addColumn<bool>("fileBefore");
+        QTest::addColumn<bool>("entryBefore");
+        QTest::addColumn<bool>("fileAfter");
+        QTest::addColumn<bool>("entryAfter");
+        QTest::addColumn<bool>("indexBefore"); // a picture other than the generic one
+        QTest::addColumn<bool>("blueAfter");   // the entry's own icon; otherwise generic (index 0) or the file's
+        QTest::addColumn<bool>("indexAfter");
+        QTest::newRow("installed with its entry")
+            << "late/one" << false << false << true << true << false << true << true;
+        QTest::newRow("given an entry") << "late/two" << true << false << true << true << true << true << true;
+        QTest::newRow("removed") << "late/three" << true << true << false << false << true << false << false;
+        QTest::newRow("nothing changed") << "late/four" << true << true << true << true << true << true << true;
+    }
+    void askedAfresh() {
+        QFETCH(QString, program);
+        QFETCH(bool, fileBefore);
+        QFETCH(bool, entryBefore);
+        QFETCH(bool, fileAfter);
+        QFETCH(bool, entryAfter);
+        QFETCH(bool, indexBefore);
+        QFETCH(bool, blueAfter);
+        QFETCH(bool, indexAfter);
+        const QString path = tree->path(program);
+        const QString entry = QStringLiteral("share/applications/late-") + QFileInfo(program).fileName() + ".desktop";
+        const auto put = [&](bool file, bool withEntry) {
+            if (file)
+                tree->write(program, "#!/bin/sh\n", true);
+            else
+                QFile::remove(path);
+            if (withEntry)
+                tree->write(entry, "[Desktop Entry]\nType=Application\nName=L\nExec=" + path.toUtf8() +
+                                       " %u\nIcon=velbrowser\n");
+            else
+                QFile::remove(tree->path(entry));
+        };
+        put(fileBefore, entryBefore);
+        TSysImageList images(tree->environment());
+        const int before = images.GetFileIconIndex(path.toUtf8(), false);
+        QCOMPARE(before > 0, indexBefore);
+        QCOMPARE(images.GetFileIconIndex(path.toUtf8(), false), before);
+        const int count = images.Count();
+
+        put(fileAfter, entryAfter);
+        const int after = images.GetFileIconIndex(path.toUtf8(), false);
+        put(false, false);
+        QCOMPARE(after > 0, indexAfter);
+        if (indexAfter)
+            QCOMPARE(pixel(images.Pixmap(after, true), 8, 8) == kBlue, blueAfter);
+        // Only a picture not in the list yet adds one.
+        QCOMPARE(images.Count(), count + (after >= count ? 1 : 0));
+        QCOMPARE(after == before, fileBefore == fileAfter && entryBefore == entryAfter);
+    }
+
     void iconSize() {
         TSysImageList images(tree->environment());
         const int index = images.GetFileIconIndex(tree->path("bin/fakebrowser").toUtf8(), false);

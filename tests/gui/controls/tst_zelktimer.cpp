@@ -1,5 +1,6 @@
 #include "gui/controls/ZelkTimer.h"
 
+#include <QEventLoop>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
@@ -12,6 +13,8 @@ private slots:
     void handlerThatFreesItsOwnTimer_data();
     void handlerThatFreesItsOwnTimer();
     void zeroIntervalNeverTicks();
+    void nestedTickKeepsTheServiceUntilItEnds_data();
+    void nestedTickKeepsTheServiceUntilItEnds();
 };
 
 void TestZelkTimer::oneServiceLivesFromTheFirstTimerToTheLast() {
@@ -61,6 +64,48 @@ void TestZelkTimer::zeroIntervalNeverTicks() {
     QVERIFY(!timer.Enabled());
     QTest::qWait(30);
     QCOMPARE(ticks, 0);
+}
+
+void TestZelkTimer::nestedTickKeepsTheServiceUntilItEnds_data() {
+    QTest::addColumn<bool>("innerFreesItself");
+    QTest::newRow("the outer handler frees both timers") << false;
+    QTest::newRow("the inner tick frees its own timer, the outer the last") << true;
+}
+
+// A handler runs an event loop of its own, in which another timer ticks, then frees the last timer: the
+// service must outlive the outer tick (under the address sanitizer a touch after its end fails here too).
+void TestZelkTimer::nestedTickKeepsTheServiceUntilItEnds() {
+    QFETCH(bool, innerFreesItself);
+    QEventLoop nested;
+    bool innerTicked = false;
+    TZelkTimer* inner = new TZelkTimer(5, [&](TZelkTimer* sender) {
+        innerTicked = true;
+        sender->SetEnabled(false);
+        if (innerFreesItself) {
+            delete sender;
+            inner = nullptr;
+        }
+        nested.quit();
+    });
+    QPointer<const QObject> service = TZelkTimer::Handler();
+    bool serviceAliveAtEndOfTick = false;
+    int outerTicks = 0;
+    auto* outer = new TZelkTimer(5, [&](TZelkTimer* sender) {
+        ++outerTicks;
+        sender->SetEnabled(false);
+        inner->SetEnabled(true);
+        nested.exec();
+        delete inner;
+        inner = nullptr;
+        delete sender;
+        serviceAliveAtEndOfTick = !service.isNull();
+    });
+    outer->SetEnabled(true);
+    QTRY_COMPARE(outerTicks, 1);
+    QVERIFY(innerTicked);
+    QVERIFY(serviceAliveAtEndOfTick);
+    QTRY_VERIFY(service.isNull());
+    QVERIFY(!TZelkTimer::Handler());
 }
 
 QTEST_GUILESS_MAIN(TestZelkTimer)

@@ -7,6 +7,7 @@
 #include "core/templates/TemplateList.h"
 #include "gui/controls/Actions.h"
 #include "gui/controls/MoxSpeedButton.h"
+#include "gui/controls/NelPictureButton.h"
 #include "gui/main/Main.h"
 #include "gui/main/MenuImages.h"
 #include "gui/main/UrlBox.h"
@@ -17,11 +18,16 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontInfo>
 #include <QGuiApplication>
+#include <QHelpEvent>
+#include <QImage>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -115,8 +121,9 @@ private slots:
         QTest::addColumn<QString>("face");
         QTest::addColumn<int>("pixels");
         QTest::addColumn<bool>("glyph");
-        const QString gothic = QString::fromUtf8("ＭＳ Ｐゴシック");
-        const QString mincho = QString::fromUtf8("ＭＳ Ｐ明朝");
+        // The installed stand-ins of "ＭＳ Ｐゴシック" and "ＭＳ Ｐ明朝".
+        const QString gothic = QStringLiteral("IPAPGothic");
+        const QString mincho = QStringLiteral("IPAPMincho");
         const QColor navy(0x00, 0x4E, 0x98), blue(0x31, 0x6A, 0xC5);
         const QColor highlight = QApplication::palette().color(QPalette::Highlight);
         auto row = [&](const char* name, const char* caption, const char* hint, QRect rect, char style,
@@ -203,6 +210,7 @@ private slots:
         QCOMPARE(key->LightColor(), style == 'e' ? QColor(0xAA, 0xD9, 0xFF) : QColor(Qt::white));
         QCOMPARE(key->Flat(), !character);
         QCOMPARE(key->font().family(), face);
+        QCOMPARE(QFontInfo(key->font()).family(), face);
         QCOMPARE(key->font().pixelSize(), pixels);
         QVERIFY(key->font().bold());
         QCOMPARE(key->FontColor(), character ? QColor(Qt::black) : QColor(Qt::white));
@@ -212,6 +220,74 @@ private slots:
         QCOMPARE(key->NumGlyphs(), glyph ? 2 : 0);
         QCOMPARE(key->GroupIndex(), style == 'k' ? 1 : 0);
         QCOMPARE(key->AllowAllUp(), style == 'k');
+    }
+
+    // The picture buttons show their resting and disabled pictures from the first frame; the pictures under
+    // the mouse and held down are there by the time the button handles the first mouse event of any kind,
+    // and not before: no paint, tooltip or move reads them.
+    void pictureButtonsReadMousePicturesOnFirstMouse_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("event");
+        QTest::addColumn<bool>("read");
+        const struct {
+            const char* name;
+            QEvent::Type type;
+            bool read;
+        } events[] = {
+            {"enter", QEvent::Enter, true},
+            {"press", QEvent::MouseButtonPress, true},
+            {"double click", QEvent::MouseButtonDblClick, true},
+            {"release", QEvent::MouseButtonRelease, true},
+            {"move", QEvent::MouseMove, false},
+            {"tooltip", QEvent::ToolTip, false},
+            {"paint", QEvent::Paint, false},
+        };
+        for (const char* button : {"Browse", "MakeIS"})
+            for (const auto& e : events)
+                QTest::addRow("%s %s", button, e.name) << QString::fromLatin1(button) << int(e.type) << e.read;
+    }
+    void pictureButtonsReadMousePicturesOnFirstMouse() {
+        QFETCH(QString, button);
+        QFETCH(int, event);
+        QFETCH(bool, read);
+        auto w = Open();
+        auto* pb = Named<TNelPictureButton>(w, QStringLiteral("pb") + button);
+        QVERIFY(pb);
+        const auto picture = [&](const char* state) {
+            return QImage(QStringLiteral(":/buttons/") + button + QLatin1String(state) + QStringLiteral(".png"));
+        };
+        QCOMPARE(pb->PictureNormal().toImage(), picture("Normal"));
+        QCOMPARE(pb->PictureDisable().toImage(), picture("Disable"));
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QVERIFY(pb->PictureOver().isNull());
+        QVERIFY(pb->PictureDown().isNull());
+
+        const QPointF centre(pb->width() / 2.0, pb->height() / 2.0);
+        const QPointF global = pb->mapToGlobal(centre);
+        if (event == QEvent::Enter) {
+            QEnterEvent enter(centre, centre, global);
+            QCoreApplication::sendEvent(pb, &enter);
+        } else if (event == QEvent::Paint) {
+            pb->repaint();
+        } else if (event == QEvent::ToolTip) {
+            QHelpEvent tip(QEvent::ToolTip, centre.toPoint(), global.toPoint());
+            QCoreApplication::sendEvent(pb, &tip);
+        } else {
+            const auto buttons = event == QEvent::MouseButtonRelease || event == QEvent::MouseMove
+                                     ? Qt::MouseButtons()
+                                     : Qt::MouseButtons(Qt::LeftButton);
+            QMouseEvent mouse(QEvent::Type(event), centre, global,
+                              event == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons, {});
+            QCoreApplication::sendEvent(pb, &mouse);
+        }
+        QCOMPARE(!pb->PictureOver().isNull(), read);
+        if (!read)
+            return;
+        QCOMPARE(pb->PictureOver().toImage(), picture("Over"));
+        QCOMPARE(pb->PictureUp().toImage(), picture("Over"));
+        QCOMPARE(pb->PictureDown().toImage(), picture("Down"));
+        QCOMPARE(pb->PictureNormal().toImage(), picture("Normal"));
     }
 
     void keysInsertTheirText_data() {
@@ -515,6 +591,35 @@ private slots:
         QTRY_COMPARE(w->frameGeometry().topLeft(), expected);
     }
 
+    // Where the platform cannot tell the window's place (Wayland), the stored one is kept as it was read:
+    // never the made-up place the window reports there, never a centred one that was not stored.
+    void positionKeptWhereItCannotBeKnown_data() {
+        QTest::addColumn<bool>("known");
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("unknown, both stored")
+            << false << QByteArray("Left=17\r\nTop=-40\r\n") << QByteArray("Left=17\r\nTop=-40\r\n");
+        QTest::newRow("unknown, only Top stored") << false << QByteArray("Top=250\r\n") << QByteArray("Top=250\r\n");
+        QTest::newRow("unknown, none stored") << false << QByteArray() << QByteArray();
+        QTest::newRow("known: the window's own")
+            << true << QByteArray("Left=17\r\nTop=-40\r\n") << QByteArray("Left=123\r\nTop=45\r\n");
+    }
+    void positionKeptWhereItCannotBeKnown() {
+        QFETCH(bool, known);
+        QFETCH(QByteArray, stored);
+        QFETCH(QByteArray, written);
+        const auto restore =
+            qScopeGuard([saved = TfrmMain::WindowPositionKnown] { TfrmMain::WindowPositionKnown = saved; });
+        TfrmMain::WindowPositionKnown = [known] { return known; };
+        WriteFile(Ini(), "[Main]\r\n" + stored);
+        auto w = Open();
+        w->move(123, 45);
+        QCOMPARE(w->frameGeometry().topLeft(), QPoint(123, 45));
+        QVERIFY(w->SaveSettings());
+        const QByteArray main = written.isEmpty() ? QByteArray() : "[Main]\r\n" + written + "\r\n";
+        QCOMPARE(ReadFile(Ini()), kHeader + main);
+    }
+
     // At the end of the session no message box may hold anything up.
     void sessionEndWriteErrorWaitsForNobody() {
         QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("Velmarinth.ini")));
@@ -620,6 +725,55 @@ private slots:
                  error ? QStringList{QString::fromUtf8("クリップボードを開くことができません")} : QStringList{});
     }
 
+    // Shift+Insert, the box's context menu and a middle click (the primary selection) paste as Ctrl+V does:
+    // through the reader that never waits, cut at the first line break, encoded, over the selection. The
+    // clipboard holds "CLIP", the primary selection the row's text.
+    void pastePathsFollowTheBoxRules_data() {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("boxAfter");
+        QTest::addColumn<int>("caretAfter");
+        QTest::addColumn<bool>("error");
+        const int text = int(TClipboardText::Status::Text), noAnswer = int(TClipboardText::Status::NoAnswer);
+        QTest::newRow("shift insert") << "shift insert" << text << "http://www.CLIP.jp/" << 15 << false;
+        QTest::newRow("context menu") << "menu" << text << "http://www.CLIP.jp/" << 15 << false;
+        QTest::newRow("middle click") << "middle" << text << "http://www.x%C3%A9%01.jp/" << 21 << false;
+        QTest::newRow("shift insert, owner does not answer")
+            << "shift insert" << noAnswer << "http://www.a.jp/" << 12 << true;
+        QTest::newRow("middle click, owner does not answer")
+            << "middle" << noAnswer << "http://www.a.jp/" << 12 << false;
+    }
+    void pastePathsFollowTheBoxRules() {
+        QFETCH(QString, way);
+        QFETCH(int, status);
+        QFETCH(QString, boxAfter);
+        QFETCH(int, caretAfter);
+        QFETCH(bool, error);
+        clipboard->answer = {TClipboardText::Status(status), QStringLiteral("CLIP\r\nrest")};
+        clipboard->selectionAnswer = {TClipboardText::Status(status), QString::fromUtf8("xé\x01\ny")};
+        auto w = Open();
+        TUrlBox* edURL = Named<TUrlBox>(w, "edURL");
+        edURL->setText(QStringLiteral("http://www.a.jp/"));
+        edURL->setSelection(11, 1);
+        WaitForIdle();
+        clipboard->requests.clear();
+        if (way == "shift insert") {
+            QTest::keyClick(edURL, Qt::Key_Insert, Qt::ShiftModifier);
+        } else if (way == "menu") {
+            std::unique_ptr<QMenu> menu(edURL->CreateContextMenu());
+            menu->findChild<QAction*>(QStringLiteral("edit-paste"))->trigger();
+        } else {
+            QTest::mouseClick(edURL, Qt::MiddleButton, {}, QPoint(3, 5));
+        }
+        WaitForIdle();
+        QCOMPARE(clipboard->requests,
+                 QList<QClipboard::Mode>{way == "middle" ? QClipboard::Selection : QClipboard::Clipboard});
+        QCOMPARE(edURL->text(), boxAfter);
+        QCOMPARE(edURL->cursorPosition(), caretAfter);
+        QCOMPARE(errors,
+                 error ? QStringList{QString::fromUtf8("クリップボードを開くことができません")} : QStringList{});
+    }
+
     // What lands in a box "http://www." when something is dropped on it. Files: names made in the test
     // folder ("name=contents"; a name ending in "/" is a folder).
     void dropsOnUrlBox_data() {
@@ -645,6 +799,15 @@ private slots:
             << QStringList{"k/"} << none << "/tmp/k" << true << "http://www.";
         QTest::newRow("dot in folder name only") << QStringList{"f.url/g=" + jp} << none << "" << true << "http://www.";
         QTest::newRow("no shortcut changes nothing") << QStringList{"a.txt=x"} << none << "" << true << "http://www.";
+        QTest::newRow("shortcut value ends at its NUL")
+            << QStringList{"n.url=[InternetShortcut]\r\nURL=http://a" + QString(QChar(0)) +
+                           "b\x01"
+                           "c\r\n"}
+            << none << "" << true << "http://a";
+        QTest::newRow("shortcut value's control bytes encoded")
+            << QStringList{"m.url=[InternetShortcut]\r\nURL=http://a\x01"
+                           "c\x1b[31m\r\n"}
+            << none << "" << true << "http://a%01c%1B[31m";
         QTest::newRow("shortcut without URL empties")
             << QStringList{"h.url=[InternetShortcut]\r\n"} << none << "" << true << "";
         QTest::newRow("picture refused") << none << none << QString() << false << "http://www.";

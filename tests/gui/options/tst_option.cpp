@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
@@ -46,8 +47,8 @@ class TestOption : public QObject {
     QTemporaryDir FDir;
     FakeShellOpen FShell;
 
-    QString MakeFile(const char* name, bool executable) {
-        const QString path = FDir.filePath(QString::fromLatin1(name));
+    QString MakeFile(const QString& name, bool executable) {
+        const QString path = FDir.filePath(name);
         QFile file(path);
         file.open(QIODevice::WriteOnly);
         file.write("#!/bin/sh\n");
@@ -186,6 +187,135 @@ private slots:
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QVERIFY(!VelGlobals::UseDirectedBrowser);
         QCOMPARE(VelGlobals::DirectedBrowserPath, FDir.filePath(QStringLiteral("deleted")).toUtf8());
+    }
+
+    // Each check box shows its own setting at opening and gives its own setting on OK.
+    void eachBoxHasItsOwnSetting_data() {
+        QTest::addColumn<QString>("box");
+        for (const char* box : {"cbTopMost", "cbShowToolTip", "cbSyncCapsLock", "cbSaveURLBox", "cbMinimizeAfterExe",
+                                "cbRunWithCommandLine"})
+            QTest::newRow(box) << QString::fromLatin1(box);
+    }
+    void eachBoxHasItsOwnSetting() {
+        QFETCH(QString, box);
+        namespace G = VelGlobals;
+        const QList<std::pair<QString, bool*>> settings{{"cbTopMost", &G::TopMost},
+                                                        {"cbShowToolTip", &G::ShowToolTip},
+                                                        {"cbSyncCapsLock", &G::SyncCapsLock},
+                                                        {"cbSaveURLBox", &G::SaveURLBox},
+                                                        {"cbMinimizeAfterExe", &G::MinimizeAfterExe},
+                                                        {"cbRunWithCommandLine", &G::RunWithCommandLine}};
+        for (const auto& [name, setting] : settings)
+            *setting = name == box;
+        TfrmOption dialog(nullptr, FShell, QString());
+        dialog.show();
+        for (const auto& [name, setting] : settings)
+            QVERIFY2(Named<QCheckBox>(&dialog, name)->isChecked() == (name == box), qPrintable(name));
+        // Every box turned over: the one setting goes off, all the others on.
+        for (const auto& [name, setting] : settings)
+            Click(Named<QCheckBox>(&dialog, name));
+        Idle(dialog);
+        Click(Named<QPushButton>(&dialog, "btnOK"));
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        for (const auto& [name, setting] : settings)
+            QVERIFY2(*setting == (name != box), qPrintable(name));
+    }
+
+    // The path is written whichever browser is chosen: one the settings file cannot hold keeps OK disabled
+    // with either.
+    void pathMustBeStorable_data() {
+        QTest::addColumn<bool>("directed");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("enabled");
+        const QString unheld = QString::fromUtf8("br\U0001F600wser");
+        QTest::newRow("default browser, a path it can hold") << false << FDir.filePath("gone") << true;
+        QTest::newRow("default browser, a path it cannot hold") << false << FDir.filePath(unheld) << false;
+        QTest::newRow("chosen browser, a program it can hold") << true << MakeFile("browser", true) << true;
+        QTest::newRow("chosen browser, a program it cannot hold") << true << MakeFile(unheld, true) << false;
+    }
+    void pathMustBeStorable() {
+        QFETCH(bool, directed);
+        QFETCH(QString, path);
+        QFETCH(bool, enabled);
+        const TSettingsSnapshot before = TSettingsSnapshot::Take();
+        TfrmOption dialog(nullptr, FShell, QString());
+        dialog.show();
+        Click(Named<QRadioButton>(&dialog, directed ? "rbUseDirectedBrowser" : "rbUseDefaultBrowser"));
+        Named<QLineEdit>(&dialog, "edBrowserPath")->setText(path);
+        Idle(dialog);
+        QCOMPARE(Named<QPushButton>(&dialog, "btnOK")->isEnabled(), enabled);
+        QTest::keyClick(&dialog, Qt::Key_Return);
+        QCOMPARE(dialog.result(), enabled ? int(QDialog::Accepted) : 0);
+        if (enabled)
+            QCOMPARE(QString::fromUtf8(VelGlobals::DirectedBrowserPath), path);
+        else
+            QVERIFY(TSettingsSnapshot::Take() == before);
+    }
+
+    // OK follows the disk while the dialog is open, with nothing typed and the focus where it was.
+    void okFollowsTheDisk_data() {
+        QTest::addColumn<QString>("path");   // under the temporary folder
+        QTest::addColumn<QString>("before"); // "", "plain" or "program": what is there when the path is typed
+        QTest::addColumn<QString>("after");  // what is there then
+        QTest::addColumn<bool>("enabled");   // OK afterwards
+        QTest::newRow("program installed") << "disk/browser"
+                                           << ""
+                                           << "program" << true;
+        QTest::newRow("made executable") << "disk/browser"
+                                         << "plain"
+                                         << "program" << true;
+        QTest::newRow("installed in a new folder") << "disk/new/bin/browser"
+                                                   << ""
+                                                   << "program" << true;
+        QTest::newRow("a file that cannot start") << "disk/browser"
+                                                  << ""
+                                                  << "plain" << false;
+        QTest::newRow("program removed") << "disk/browser"
+                                         << "program"
+                                         << "" << false;
+    }
+    void okFollowsTheDisk() {
+        QFETCH(QString, path);
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        QFETCH(bool, enabled);
+        QDir(FDir.filePath(QStringLiteral("disk"))).removeRecursively();
+        QVERIFY(QDir(FDir.path()).mkpath(QStringLiteral("disk")));
+        const QString file = FDir.filePath(path);
+        const auto put = [&](const QString& what) {
+            if (what.isEmpty()) {
+                QFile::remove(file);
+                return;
+            }
+            QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("#!/bin/sh\n");
+            f.close();
+            f.setPermissions(what == QLatin1String("program") ? QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                              : QFile::ReadOwner | QFile::WriteOwner);
+        };
+        put(before);
+        TfrmOption dialog(nullptr, FShell, QString());
+        dialog.show();
+        // Activated before the disk changes: the change itself must be what OK follows.
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        Click(Named<QRadioButton>(&dialog, "rbUseDirectedBrowser"));
+        auto* box = Named<QLineEdit>(&dialog, "edBrowserPath");
+        QTest::keyClicks(box, file);
+        auto* ok = Named<QPushButton>(&dialog, "btnOK");
+        Idle(dialog);
+        QCOMPARE(ok->isEnabled(), before == QLatin1String("program"));
+        QWidget* focused = dialog.focusWidget();
+
+        put(after);
+        QTRY_COMPARE_WITH_TIMEOUT((Idle(dialog), ok->isEnabled()), enabled, 5000);
+        // Still so a moment later: nothing else is on its way.
+        QTest::qWait(200);
+        Idle(dialog);
+        QCOMPARE(ok->isEnabled(), enabled);
+        QCOMPARE(box->text(), file);
+        QCOMPARE(dialog.focusWidget(), focused);
     }
 
     // The panel never keeps the focus: it hands it to the first control that takes one.

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -102,9 +103,12 @@ private slots:
         QTest::addColumn<int>("stored");
         QTest::addColumn<int>("checked");
         QTest::newRow("-5 selects none") << -5 << -1;
+        QTest::newRow("-2 selects none") << -2 << -1;
         QTest::newRow("-1 selects none") << -1 << -1;
         QTest::newRow("0 desktop") << 0 << 0;
         QTest::newRow("2 chosen folder") << 2 << 2;
+        QTest::newRow("1 favorites") << 1 << 1;
+        QTest::newRow("3 chosen folder") << 3 << 2;
         QTest::newRow("7 chosen folder") << 7 << 2;
     }
     void placeOnOpening() {
@@ -145,6 +149,7 @@ private slots:
         QTest::addColumn<QString>("error"); // under the temporary folder, "" for none
         const QString ok;
         QTest::newRow("desktop") << 0 << "a" << ok << "Desktop/a.url" << true << 0 << ok << ok;
+        QTest::newRow("blanks kept") << 0 << " b " << ok << "Desktop/ b .url" << true << 0 << ok << ok;
         QTest::newRow("favorites") << 1 << "b" << ok << "Favorites/b.url" << true << 1 << ok << ok;
         QTest::newRow(".url twice") << 0 << "c.url" << ok << "Desktop/c.url.url" << true << 0 << ok << ok;
         QTest::newRow("chosen folder") << 2 << "d"
@@ -186,7 +191,6 @@ private slots:
         QCOMPARE(ReadFile(path), closed ? "[InternetShortcut]\r\nURL=" + kUrl + "\r\n" : kMissing);
         QFile::remove(path);
         QCOMPARE(!dialog->isVisible(), closed);
-        QCOMPARE(Named<QLineEdit>(dialog, "edFileName")->text(), name);
         QCOMPARE(VelGlobals::TargetFolderIndex, index);
         QCOMPARE(VelGlobals::TargetFolder,
                  targetFolder.isEmpty() ? QByteArray() : FDir.filePath(targetFolder).toUtf8());
@@ -282,7 +286,118 @@ private slots:
         QCOMPARE(QFileInfo::exists(home + "/Schreibtisch"), exist);
     }
 
-    // Empty texts bring back the defaults; any other text is kept.
+    // A shortcut whose folder is missing or unknown is never written anywhere else: the write error names the
+    // place it was meant for (the bare name when there is none), and the dialog stays open.
+    void neverWrittenElsewhere_data() {
+        QTest::addColumn<int>("place");
+        QTest::addColumn<QString>("desktop"); // as the desktop gives it; "@" is the temporary folder
+        QTest::addColumn<QString>("favorites");
+        QTest::addColumn<QString>("error");
+        const QString desktop = QStringLiteral("@/Desktop/"), favorites = QStringLiteral("@/Favorites/");
+        QTest::newRow("missing Favorites") << 1 << desktop << QString() << "@/NoFavorites/x.url";
+        QTest::newRow("missing Desktop") << 0 << QString() << favorites << "@/NoDesktop/x.url";
+        QTest::newRow("no place known") << 1 << desktop << "-"
+                                        << "x.url";
+        QTest::newRow("no place chosen") << -1 << desktop << favorites << "x.url";
+    }
+    void neverWrittenElsewhere() {
+        QFETCH(int, place);
+        QFETCH(QString, desktop);
+        QFETCH(QString, favorites);
+        QFETCH(QString, error);
+        const auto inDir = [this](QString text) { return text.replace(u'@', FDir.path()); };
+        const FakeSpecialFolders saved = FFolders;
+        FFolders.desktop = inDir(desktop);
+        FFolders.favorites = favorites == QLatin1String("-") ? QString() : inDir(favorites);
+        FFolders.desktopPlace = inDir(QStringLiteral("@/NoDesktop/"));
+        FFolders.favoritesPlace = favorites == QLatin1String("-") ? QString() : inDir(QStringLiteral("@/NoFavorites/"));
+        QTemporaryDir working;
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(working.path()));
+        VelGlobals::TargetFolderIndex = place;
+        auto dialog = Open();
+        Named<QLineEdit>(dialog, "edFileName")->setText(QStringLiteral("x"));
+        Idle(*dialog);
+        QTest::mouseClick(Named<QPushButton>(dialog, "btnMake"), Qt::LeftButton);
+        QDir::setCurrent(before);
+        FFolders = saved;
+
+        QCOMPARE(FErrors, QStringList{inDir(error) + QString::fromUtf8(" に書き込めません")});
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(VelGlobals::TargetFolderIndex, place);
+        QCOMPARE(QDir(working.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+        QVERIFY(!QFileInfo::exists(FDir.filePath(QStringLiteral("NoFavorites"))));
+        QVERIFY(!QFileInfo::exists(FDir.filePath(QStringLiteral("NoDesktop"))));
+    }
+
+    // Where the desktop's folders belong, also while they are missing: what a failed write names.
+    void specialFolderPlaces_data() {
+        QTest::addColumn<bool>("exist");
+        QTest::newRow("folders there") << true;
+        QTest::newRow("folders missing") << false;
+    }
+    void specialFolderPlaces() {
+        QFETCH(bool, exist);
+        const QString home = FDir.filePath(QStringLiteral("placehome"));
+        QDir(home).removeRecursively();
+        QVERIFY(QDir().mkpath(home + "/.config"));
+        QFile dirs(home + "/.config/user-dirs.dirs");
+        QVERIFY(dirs.open(QIODevice::WriteOnly));
+        dirs.write("XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n");
+        dirs.close();
+        if (exist) {
+            QVERIFY(QDir(home).mkpath(QStringLiteral("Schreibtisch")));
+            QVERIFY(QDir(home).mkpath(QStringLiteral("Favorites")));
+        }
+        const QByteArray oldHome = qgetenv("HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", home.toUtf8());
+        qputenv("XDG_CONFIG_HOME", (home + "/.config").toUtf8());
+        const QString desktop = DesktopSpecialFolders().DesktopPlace();
+        const QString favorites = DesktopSpecialFolders().FavoritesPlace();
+        qputenv("HOME", oldHome);
+        qputenv("XDG_CONFIG_HOME", oldConfig);
+        QCOMPARE(desktop, home + "/Schreibtisch/");
+        QCOMPARE(favorites, home + "/Favorites/");
+        QCOMPARE(QFileInfo::exists(home + "/Favorites"), exist);
+    }
+
+    // The label shows its whole text, ")" included, in the font at hand, and stays inside the panel.
+    void labelShowsItsWholeText() {
+        auto dialog = Open();
+        auto* label = Named<QLabel>(dialog, "Label1");
+        QCOMPARE(label->text(), QString::fromUtf8("ファイル名を入力してください。(&N)"));
+        QCOMPARE(label->pos(), QPoint(14, 16));
+        QVERIFY2(label->width() >= label->sizeHint().width(),
+                 qPrintable(QStringLiteral("%1 < %2").arg(label->width()).arg(label->sizeHint().width())));
+        QVERIFY2(label->height() >= label->sizeHint().height(),
+                 qPrintable(QStringLiteral("%1 < %2").arg(label->height()).arg(label->sizeHint().height())));
+        QVERIFY(Named<QFrame>(dialog, "pnlMakeIS")->rect().contains(label->geometry()));
+    }
+
+    // Over the owner by both whole windows (the offscreen platform's frame is 2 pixels each side): the dialog's
+    // 268 × 228 over an owner whose frame is at 100, 80; the halves round toward zero.
+    void centredOverTheOwner_data() {
+        QTest::addColumn<QRect>("owner"); // the owner's client area
+        QTest::addColumn<QPoint>("expected");
+        QTest::newRow("odd room, halves round down") << QRect(102, 82, 401, 251) << QPoint(168, 93);
+        QTest::newRow("one pixel less, even room") << QRect(102, 82, 400, 250) << QPoint(168, 93);
+        QTest::newRow("one pixel more, even room") << QRect(102, 82, 402, 252) << QPoint(169, 94);
+    }
+    void centredOverTheOwner() {
+        QFETCH(QRect, owner);
+        QFETCH(QPoint, expected);
+        QWidget window;
+        window.setGeometry(owner);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        TfrmMakeIS dialog(&window, [] { return kUrl; }, {});
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTRY_COMPARE(dialog.frameGeometry(), QRect(expected, QSize(268, 228)));
+    }
+
+    // What the open folder dialog shows above its tree and as its caption: an empty text brings back the
+    // default, any other is shown as it is.
     void folderDialogTexts_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("description");
@@ -300,8 +415,55 @@ private slots:
         dialog.SetTitle(QStringLiteral("other"));
         dialog.SetDescription(text);
         dialog.SetTitle(text);
-        QCOMPARE(dialog.Description(), description);
-        QCOMPARE(dialog.Title(), title);
+        QString seenDescription, seenCaption;
+        QTimer::singleShot(10, qApp, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            QVERIFY(modal);
+            seenCaption = modal->windowTitle();
+            seenDescription = Named<QLabel>(modal, "lblDescription")->text();
+            Named<QPushButton>(modal, "btnCancel")->click();
+        });
+        QVERIFY(!dialog.Execute());
+        QCOMPARE(seenDescription, description);
+        QCOMPARE(seenCaption, title);
+    }
+
+    // The root folder chosen in the folder dialog is stored as "/", with no second delimiter.
+    void rootFolderStoredWithOneDelimiter() {
+        VelGlobals::TargetFolderIndex = 2;
+        auto dialog = Open();
+        Named<QLineEdit>(dialog, "edFileName")->setText(QStringLiteral("nosuch/r"));
+        TFolderAnswer answer;
+        answer.choose = QStringLiteral("/");
+        AnswerFolderDialog(answer);
+        Idle(*dialog);
+        QTest::mouseClick(Named<QPushButton>(dialog, "btnMake"), Qt::LeftButton);
+        QVERIFY(answer.opened);
+        QCOMPARE(dialog->findChild<TNelFolderDialog*>(QStringLiteral("NelFolderDialog1"))->Folder(),
+                 QStringLiteral("/"));
+        QCOMPARE(VelGlobals::TargetFolder, QByteArray("/"));
+        QCOMPARE(FErrors, QStringList{QString::fromUtf8("/nosuch/r.url に書き込めません")});
+    }
+
+    // Where the dialog opens: centred over its owner, halves rounded toward zero (a 264 x 224 dialog).
+    void placedOverItsOwner_data() {
+        QTest::addColumn<QRect>("owner");
+        QTest::addColumn<QPoint>("topLeft");
+        QTest::newRow("owner wider than high") << QRect(100, 50, 400, 300) << QPoint(168, 88);
+        QTest::newRow("odd differences") << QRect(100, 50, 401, 301) << QPoint(168, 88);
+        QTest::newRow("owner higher than wide") << QRect(300, 20, 300, 500) << QPoint(318, 158);
+    }
+    void placedOverItsOwner() {
+        QFETCH(QRect, owner);
+        QFETCH(QPoint, topLeft);
+        QWidget window;
+        window.setGeometry(owner);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        TfrmMakeIS dialog(&window, [] { return kUrl; }, {});
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QCOMPARE(dialog.geometry(), QRect(topLeft, QSize(264, 224)));
     }
 
     // What the open folder dialog shows: its caption, the status line, and whether OK can confirm.
@@ -350,8 +512,6 @@ private slots:
         QCOMPARE(seenStatus, status == QLatin1String("=") ? path : status);
         QCOMPARE(seenConfirmable, confirmable);
     }
-
-    // Where the folder dialog goes, for a form at 312, 315, 270 x 250 and a dialog of 320 x 330.
 };
 
 QTEST_MAIN(TestMakeIS)

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -125,7 +126,29 @@ private slots:
         QTest::newRow("lf lines, no final break") << B("[Other]\nURL=y\n[InternetShortcut]\nURL=x") << B("x");
         QTest::newRow("key missing") << B("[InternetShortcut]\r\nIconIndex=1\r\n[Other]\r\nURL=y\r\n") << B("");
         QTest::newRow("section missing") << B("URL=x\r\n[Other]\r\nURL=y\r\n") << B("");
+        QTest::newRow("section name longer") << B("[InternetShortcuts]\r\nURL=a\r\n") << B("");
+        QTest::newRow("section name shorter") << B("[InternetShortcu]\r\nURL=a\r\n") << B("");
+        QTest::newRow("section without its bracket") << B("[InternetShortcut\r\nURL=a\r\n") << B("a");
+        QTest::newRow("text after the bracket") << B("[InternetShortcut] x\r\nURL=a\r\n") << B("a");
+        QTest::newRow("text inside the brackets") << B("[InternetShortcut x]\r\nURL=a\r\n") << B("");
+        QTest::newRow("key longer") << B("[InternetShortcut]\r\nURLs=a\r\nURL=b\r\n") << B("b");
+        QTest::newRow("key shorter") << B("[InternetShortcut]\r\nUR=a\r\nurl\t=b\r\n") << B("b");
+        QTest::newRow("blanks before the key") << B("[InternetShortcut]\r\n \tUrL=a\r\n") << B("a");
+        QTest::newRow("key without equals") << B("[InternetShortcut]\r\nURL\r\nURL=b\r\n") << B("b");
         QTest::newRow("3000 bytes cut") << "[InternetShortcut]\r\nURL=" + LongUrl() << LongUrl().first(2047);
+        QTest::newRow("2047 bytes whole")
+            << "[InternetShortcut]\r\nURL=" + QByteArray(2047, 'a') << QByteArray(2047, 'a');
+        QTest::newRow("2048 bytes lose the last")
+            << "[InternetShortcut]\r\nURL=" + QByteArray(2047, 'a') + "z" << QByteArray(2047, 'a');
+        QTest::newRow("empty quotes") << B("[InternetShortcut]\r\nURL=\"\"") << B("");
+        QTest::newRow("empty single quotes") << B("[InternetShortcut]\r\nURL=''\r\n") << B("");
+        QTest::newRow("one quote alone") << B("[InternetShortcut]\r\nURL=\"") << B("\"");
+        QTest::newRow("blanks inside quotes kept") << B("[InternetShortcut]\r\nURL= ' a ' ") << B(" a ");
+        // The quotes come off before the cut: 2047 bytes between them are all kept.
+        QTest::newRow("quoted 2047 bytes whole")
+            << "[InternetShortcut]\r\nURL=\"" + QByteArray(2047, 'a') + "\"" << QByteArray(2047, 'a');
+        QTest::newRow("quoted 2048 bytes lose the last")
+            << "[InternetShortcut]\r\nURL='" + QByteArray(2047, 'a') + "z'" << QByteArray(2047, 'a');
         // A cut between the two bytes of a character would leave a lone lead byte.
         QTest::newRow("cut before a split character")
             << "[InternetShortcut]\r\nURL=" + QByteArray(2046, 'a') + "\x82\xa0z" << QByteArray(2046, 'a');
@@ -138,6 +161,77 @@ private slots:
         if (file != kMissing)
             WriteFile(Path(), file);
         QCOMPARE(ReadInternetShortcut(Path()), url);
+    }
+
+    // A file is read only up to 1 MiB: a longer one (or one that is no regular file) is unreadable, which a
+    // drop tells apart from a file without the key.
+    void readBound_data() {
+        QTest::addColumn<QByteArray>("file"); // kMissing: nothing there; "<folder>": a folder
+        QTest::addColumn<bool>("readable");
+        QTest::addColumn<QByteArray>("url");
+        const QByteArray head = "[InternetShortcut]\r\n";
+        const QByteArray key = "URL=http://a/";
+        const qsizetype mebibyte = 1048576;
+        const qsizetype fill = mebibyte - head.size() - key.size();
+        QTest::newRow("1 MiB, key last") << head + QByteArray(fill, '\n') + key << true << B("http://a/");
+        QTest::newRow("1 MiB and a byte, key last") << head + QByteArray(fill + 1, '\n') + key << false << B("");
+        QTest::newRow("key first, then breaks up to 1 MiB")
+            << head + key + QByteArray(fill, '\n') << true << B("http://a/");
+        QTest::newRow("1 MiB of line breaks") << QByteArray(mebibyte, '\n') << true << B("");
+        QTest::newRow("missing") << kMissing << false << B("");
+        QTest::newRow("a folder") << B("<folder>") << false << B("");
+    }
+    void readBound() {
+        QFETCH(QByteArray, file);
+        QFETCH(bool, readable);
+        QFETCH(QByteArray, url);
+        if (file == "<folder>")
+            QVERIFY(QDir().mkdir(Path()));
+        else if (file != kMissing)
+            WriteFile(Path(), file);
+        const std::optional<QByteArray> read = TryReadInternetShortcut(Path());
+        QDir().rmdir(Path());
+        QCOMPARE(read.has_value(), readable);
+        QCOMPARE(read.value_or(QByteArray()), url);
+        QCOMPARE(ReadInternetShortcut(Path()), url);
+    }
+
+    // Saving into a shared folder where someone made the name a link to a file of the user's: the link is not
+    // followed and the write is reported. The user's own link in the user's own folder is followed.
+    void plantedLink_data() {
+        QTest::addColumn<int>("folderMode");
+        QTest::addColumn<bool>("othersLink");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("my link in my folder") << 0755 << false << true;
+        QTest::newRow("my link in a folder open to all") << 01777 << false << false;
+        QTest::newRow("my link in a group's folder") << 0775 << false << false;
+        QTest::newRow("another user's link in my folder") << 0755 << true << false;
+    }
+    void plantedLink() {
+        QFETCH(int, folderMode);
+        QFETCH(bool, othersLink);
+        QFETCH(bool, written);
+        QTemporaryDir base;
+        QVERIFY(Chmod(base.path(), 0700));
+        const QString bashrc = base.filePath(".bashrc");
+        const QString shared = base.filePath("shared");
+        const QString link = shared + "/news.url";
+        const QByteArray before = "PS1='$ '\n";
+        WriteFile(bashrc, before);
+        QVERIFY(QDir().mkdir(shared));
+        QVERIFY(QFile::link(bashrc, link));
+        QVERIFY(Chmod(shared, folderMode));
+        if (othersLink && (geteuid() != 0 || lchown(QFile::encodeName(link).constData(), 65534, 65534) != 0))
+            QSKIP("needs root to hand the link to another user");
+        QString error;
+        try {
+            WriteInternetShortcut(link, "http://x/$(touch pwned)");
+        } catch (const EFileError& e) {
+            error = e.Message();
+        }
+        QCOMPARE(error, written ? QString() : link + QString::fromUtf8(" に書き込めません"));
+        QCOMPARE(ReadFile(bashrc), written ? before + "[InternetShortcut]\r\nURL=http://x/$(touch pwned)\r\n" : before);
+        QVERIFY(QFileInfo(link).isSymLink());
     }
 
     // Written, the URL reads back without the blanks around it.

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform/InstanceGuard.h"
+
+class QLocalServer;
+class QLocalSocket;
+
+// The lock is an flock on a file in the user's private runtime folder, which the kernel drops with the
+// process, so an instance that was killed never blocks the next start. The channel is a local socket beside
+// it, open to this user only. A peer may still open connections and never finish them: each one is closed
+// after IdleLimitMs without a whole line, reads at most one line of MaxSwitchLineBytes, and no more than
+// MaxConnections are held at once; one over that is closed as soon as it comes.
+class TLocalInstanceGuard final : public IInstanceGuard {
+    Q_OBJECT
+public:
+    static constexpr int IdleLimitMs = 2000;
+    static constexpr int MaxConnections = 4;
+
+    explicit TLocalInstanceGuard(QObject* parent = nullptr);
+    ~TLocalInstanceGuard() override;
+
+    EClaim Claim(const QString& title) override;
+    void AskToSwitch(const QString& title, const TLaunchTokens& tokens) override;
+
+    // Where the lock and the socket of a title live (tests look here); empty without a private folder.
+    static QString LockPath(const QString& title);
+    static QString SocketPath(const QString& title);
+
+private:
+    void Listen(const QString& title);
+    void TakeConnections();
+    void ReadLine(QLocalSocket* client);
+
+    int FLockFd = -1;
+    QLocalServer* FServer = nullptr;
+    int FHeld = 0;
+};
