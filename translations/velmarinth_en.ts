@@ -17,10 +17,71 @@
     </message>
 </context>
 <context>
+    <name>QLineEdit</name>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>Cu&amp;t</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>&amp;Paste</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Select All</translation>
+    </message>
+</context>
+<context>
+    <name>TNelFolderDialog</name>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>このフォルダ名には使えない文字が含まれています</source>
+        <translation>This folder&apos;s name holds characters that cannot be used</translation>
+    </message>
+    <message>
+        <source>フォルダを選択して下さい。</source>
+        <translation>Choose a folder.</translation>
+    </message>
+    <message>
+        <source>フォルダの参照</source>
+        <translation>Browse for Folder</translation>
+    </message>
+</context>
+<context>
     <name>TTemplateMenu</name>
     <message>
         <source>      &lt;&lt; 次を表示(&amp;N) &gt;&gt;</source>
         <translation>      &lt;&lt; Show &amp;Next &gt;&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmAbout</name>
+    <message>
+        <source>バージョン情報</source>
+        <translation>About Velmarinth</translation>
+    </message>
+    <message>
+        <source>マウスでURL入力</source>
+        <translation>URLs by mouse</translation>
     </message>
 </context>
 <context>
@@ -227,6 +288,108 @@
     <message>
         <source>ブラウザで開く</source>
         <translation>Open in the browser</translation>
+    </message>
+    <message>
+        <source>URL入力ボックス</source>
+        <translation>URL box</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmMakeIS</name>
+    <message>
+        <source>ｲﾝﾀｰﾈｯﾄｼｮｰﾄｶｯﾄの作成</source>
+        <translation>Make Internet Shortcut</translation>
+    </message>
+    <message>
+        <source>ファイル名を入力してください。(&amp;N)</source>
+        <translation>Enter a file &amp;name:</translation>
+    </message>
+    <message>
+        <source>フォルダを選択して下さい。</source>
+        <translation>Choose a folder.</translation>
+    </message>
+    <message>
+        <source>フォルダの参照</source>
+        <translation>Browse for Folder</translation>
+    </message>
+    <message>
+        <source>作成する場所(&amp;P)</source>
+        <translation>&amp;Place</translation>
+    </message>
+    <message>
+        <source>デスクトップ(&amp;D)</source>
+        <translation>&amp;Desktop</translation>
+    </message>
+    <message>
+        <source>お気に入り(&amp;F)</source>
+        <translation>&amp;Favorites</translation>
+    </message>
+    <message>
+        <source>任意のフォルダ(&amp;A)</source>
+        <translation>&amp;Any folder</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>作成</source>
+        <translation>Make</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmOption</name>
+    <message>
+        <source>設定</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>常に最前面に表示する(&amp;T)</source>
+        <translation>Always on &amp;top</translation>
+    </message>
+    <message>
+        <source>ツールチップでヒントを表示する(&amp;L)</source>
+        <translation>Show hints in too&amp;ltips</translation>
+    </message>
+    <message>
+        <source>CapsLockをキーボードと連動させる(&amp;C)</source>
+        <translation>&amp;Caps key follows Caps Lock</translation>
+    </message>
+    <message>
+        <source>終了時にURL入力ボックスの内容を保存する(&amp;S)</source>
+        <translation>&amp;Save the URL box on exit</translation>
+    </message>
+    <message>
+        <source>ブラウザを起動後に最小化する(&amp;M)</source>
+        <translation>&amp;Minimize after browsing</translation>
+    </message>
+    <message>
+        <source>ブラウザ(&amp;B)</source>
+        <translation>&amp;Browser</translation>
+    </message>
+    <message>
+        <source>標準のブラウザを使用する(&amp;D)</source>
+        <translation>Use the &amp;default browser</translation>
+    </message>
+    <message>
+        <source>URLをコマンドラインに指定する(&amp;U)</source>
+        <translation>Give the &amp;URL as an argument</translation>
+    </message>
+    <message>
+        <source>指定のブラウザを使用する(&amp;F)</source>
+        <translation>Use a speci&amp;fied browser</translation>
+    </message>
+    <message>
+        <source>パス(&amp;P)</source>
+        <translation>&amp;Path</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>ヘルプ(&amp;H)</source>
+        <translation>&amp;Help</translation>
     </message>
 </context>
 </TS>

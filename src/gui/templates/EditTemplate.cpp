@@ -149,6 +149,7 @@ void TfrmEditTemplate::CreateListControls() {
     lblTemplateList = new QLabel(tr("キャレット位置が赤で表示されています(&L)"), pnlEditTemplate);
     lblTemplateList->setObjectName(QStringLiteral("lblTemplateList"));
     lblTemplateList->setGeometry(13, 12, 212, 12);
+    WidenToText(lblTemplateList);
     lblTemplateList->setBuddy(lbTemplate);
 
     sbMoveUp = SpeedButton(pnlEditTemplate, "sbMoveUp", {323, 65, 30, 40});
@@ -166,6 +167,7 @@ void TfrmEditTemplate::CreateEditControls() {
     Label1 = new QLabel(tr("文字列とキャレット位置を設定してください(&E)"), pnlEditTemplate);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(14, 204, 225, 12);
+    WidenToText(Label1);
     Label1->setBuddy(edTemplate);
 
     sbReplace = SpeedButton(pnlEditTemplate, "sbReplace", {13, 258, 60, 21});
