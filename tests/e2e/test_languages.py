@@ -1,9 +1,12 @@
 """The interface in the desktop's language, through real input and what a screen reader hears (AT-SPI)."""
 import json
 import os
+import shutil
 import subprocess
 import unittest
 
+import harness
+from fakebrowser import FakeDesktop, make_fake_browser
 from harness import CO_KEY, HTTP_KEY, JP_KEY, Q_KEY, WWW_KEY, E2ETestCase, read_file, wait_for
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -23,6 +26,11 @@ class LanguageTest(E2ETestCase):
             ["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
             env=dict(os.environ, DBUS_SESSION_BUS_ADDRESS=self.address, DISPLAY=self.display.name),
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        # A desktop whose text viewer records the manual that Help opens.
+        self.desktop = FakeDesktop(os.path.join(self.folder, "desktop"))
+        self.viewer = make_fake_browser(self.desktop.bin / "fakeviewer")
+        self.desktop.write_desktop_entry("velfake-viewer.desktop", "fakeviewer %f", name="Fake Viewer")
+        self.desktop.set_default("velfake-viewer.desktop", ("text/plain",))
 
     def tearDown(self):
         super().tearDown()
@@ -32,9 +40,21 @@ class LanguageTest(E2ETestCase):
 
     def start(self, lang, folder):
         os.makedirs(folder, exist_ok=True)
-        environment = {"LANG": lang, "LANGUAGE": "", "LC_ALL": "", "LC_MESSAGES": "",
-                       "DBUS_SESSION_BUS_ADDRESS": self.address, "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"}
+        # Both manuals beside the program, as the build puts them.
+        for manual in ("Velmarinth.txt", "Velmarinth_en.txt"):
+            shutil.copy2(os.path.join(os.path.dirname(harness.BINARY), manual), folder)
+        environment = {name: value for name, value in self.desktop.environment({}).items()
+                       if name.startswith("XDG_") or name == "PATH"}
+        environment.update({"LANG": lang, "LANGUAGE": "", "LC_ALL": "", "LC_MESSAGES": "",
+                            "DBUS_SESSION_BUS_ADDRESS": self.address, "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"})
         return self.app(folder=folder).start(env=environment)
+
+    def manual_opened(self, app):
+        """The file Help (F1) hands to the desktop's text viewer."""
+        self.viewer.clear()
+        app.activate()
+        app.key("F1")
+        return self.viewer.wait().args[-1]
 
     def heard(self, app):
         """The menu bar's titles and the buttons' names and descriptions, as a screen reader gets them."""
@@ -87,6 +107,8 @@ class LanguageTest(E2ETestCase):
             app = self.start(lang, os.path.join(self.folder, folder))
             heard = self.heard(app)
             buttons = dict(heard["buttons"])
+            manual = "Velmarinth_en.txt" if folder == "en" else "Velmarinth.txt"
+            self.assertEqual(self.manual_opened(app), os.path.join(self.folder, folder, manual))
             if folder == "en":
                 self.assertEqual(heard["menus"], ["File", "Templates", "Options", "Help"])
                 self.assertEqual(buttons.get("-"), "Hyphen")
