@@ -23,6 +23,8 @@ class SignalTest(E2ETestCase):
                 ini = os.path.join(folder, "Velmarinth.ini")
                 with open(ini, "wb") as f:
                     f.write(original)
+                # The file is the user's own, so it is the one used, in a folder the user cannot write.
+                os.chown(ini, 65534, 65534)
                 app = self.app(user=65534, folder=folder).start(wait=False)
                 app.find_window("^Velmarinth $", timeout=30)
                 app.proc.send_signal(sig)
