@@ -42,11 +42,17 @@ QString ChooseSettingsFolder(const SettingsFolderFacts& facts) {
     return QDir::cleanPath(QDir(configHome).filePath(QStringLiteral("Velmarinth")));
 }
 
-QStringList ManualCandidates(const QString& executableDir, const QStringList& dataDirs) {
-    QStringList candidates{QDir(executableDir).filePath(kManualFile),
-                           QDir::cleanPath(executableDir + QStringLiteral("/../share/velmarinth/") + kManualFile)};
+QString ManualFileName(const QString& language) {
+    if (language.isEmpty() || language == QLatin1String("ja"))
+        return kManualFile;
+    return QStringLiteral("Velmarinth_%1.txt").arg(language);
+}
+
+QStringList ManualCandidates(const QString& executableDir, const QStringList& dataDirs, const QString& fileName) {
+    QStringList candidates{QDir(executableDir).filePath(fileName),
+                           QDir::cleanPath(executableDir + QStringLiteral("/../share/velmarinth/") + fileName)};
     for (const QString& dir : dataDirs)
-        candidates << QDir::cleanPath(dir + QStringLiteral("/velmarinth/") + kManualFile);
+        candidates << QDir::cleanPath(dir + QStringLiteral("/velmarinth/") + fileName);
     candidates.removeDuplicates();
     return candidates;
 }
@@ -72,7 +78,12 @@ QString FirstManual(const QStringList& candidates) {
     return candidates.value(0);
 }
 
-QString ManualPath() {
-    return FirstManual(ManualCandidates(QCoreApplication::applicationDirPath(),
-                                        QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)));
+QString ManualPath(const QString& language) {
+    const QString executableDir = QCoreApplication::applicationDirPath();
+    const QStringList dataDirs = QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
+    // The manual in the interface's language, else the program's own (Japanese) one.
+    const QString inLanguage = FirstManual(ManualCandidates(executableDir, dataDirs, ManualFileName(language)));
+    if (QFileInfo::exists(inLanguage) && filebytes::IsOwnFolder(QFileInfo(inLanguage).absolutePath()))
+        return inLanguage;
+    return FirstManual(ManualCandidates(executableDir, dataDirs, kManualFile));
 }

@@ -32,7 +32,11 @@ QString ChooseSettingsFolder(const SettingsFolderFacts& facts);
 
 // Where the manual may be, best first: beside the executable, the data folder of the prefix the executable
 // is installed in, then each of the system's data folders.
-QStringList ManualCandidates(const QString& executableDir, const QStringList& dataDirs);
+QStringList ManualCandidates(const QString& executableDir, const QStringList& dataDirs,
+                             const QString& fileName = QStringLiteral("Velmarinth.txt"));
+
+// The manual's file name in a language: "Velmarinth.txt" for Japanese, "Velmarinth_<language>.txt" otherwise.
+QString ManualFileName(const QString& language);
 
 // The settings folder for this run, made when it is the XDG one so the first write can succeed; a failure
 // to make it shows as the write's own error.
@@ -42,5 +46,6 @@ QString SettingsFolder();
 // manual planted beside a copy in /tmp would be opened by whatever the desktop picks for it), else the first.
 QString FirstManual(const QStringList& candidates);
 
-// FirstManual of this run's ManualCandidates.
-QString ManualPath();
+// The manual in the language (FirstManual of this run's candidates) where one of the user's own exists, else
+// the Japanese one.
+QString ManualPath(const QString& language);

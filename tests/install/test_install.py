@@ -16,6 +16,7 @@ METAINFO = "share/metainfo/io.github.velmarinth.velmarinth.metainfo.xml"
 EXPECTED = {
     "bin/velmarinth",
     "share/velmarinth/Velmarinth.txt",
+    "share/velmarinth/Velmarinth_en.txt",
     DESKTOP,
     METAINFO,
     "share/icons/hicolor/scalable/apps/velmarinth.svg",

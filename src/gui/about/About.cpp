@@ -30,8 +30,7 @@ void FitCentred(QLabel* label, int top, int height) {
 
 } // namespace
 
-TfrmAbout::TfrmAbout(QWidget* owner, IShellOpen& shellOpen)
-    : TVelDialog(owner, QString::fromUtf8("バージョン情報"), QSize(303, 224)) {
+TfrmAbout::TfrmAbout(QWidget* owner, IShellOpen& shellOpen) : TVelDialog(owner, tr("バージョン情報"), QSize(303, 224)) {
     setObjectName(QStringLiteral("frmAbout"));
     CreateControls(shellOpen);
     setTabOrder(pnlAbout, btClose);
@@ -65,7 +64,7 @@ void TfrmAbout::CreateControls(IShellOpen& shellOpen) {
     bvlAbout->setFrameStyle(QFrame::Box | QFrame::Sunken);
 
     const QFont text15 = FaceFont(kPGothicFace, 15);
-    lblCatch = CentredLabel("lblCatch", QString::fromUtf8("マウスでURL入力"), text15, 73, 15);
+    lblCatch = CentredLabel("lblCatch", tr("マウスでURL入力"), text15, 73, 15);
     QFont versionFont = FaceFont(kPGothicFace, 16, true);
     lblVersion = CentredLabel("lblVersion", QStringLiteral("Velmarinth Version 2.03"), versionFont, 96, 16);
     QPalette navy = lblVersion->palette();

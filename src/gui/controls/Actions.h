@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCoreApplication>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -90,7 +91,8 @@ public:
 
     TAction* Add(const QString& name);
 
-    // One row of a window's table of actions: the object name, the caption (UTF-8), the update rule and the
+    // One row of a window's table of actions: the object name, the caption (UTF-8, translated in the owner's
+    // class context, so mark it with QT_TRANSLATE_NOOP), the update rule and the
     // execute handler as members of the window, and the member that keeps the action.
     template <class Owner> struct Row {
         const char* name;
@@ -104,7 +106,7 @@ public:
     template <class Owner, std::size_t N> void Add(Owner* owner, const Row<Owner> (&rows)[N]) {
         for (const Row<Owner>& row : rows) {
             TAction* action = Add(QString::fromLatin1(row.name));
-            action->SetCaption(QString::fromUtf8(row.caption));
+            action->SetCaption(QCoreApplication::translate(Owner::staticMetaObject.className(), row.caption));
             action->OnUpdate = [owner, update = row.update](TAction* a) { (owner->*update)(a); };
             if (row.execute)
                 action->OnExecute = [owner, execute = row.execute](TAction* a) { (owner->*execute)(a); };

@@ -1,10 +1,20 @@
 #include "gui/controls/VelDialog.h"
+#include <QAbstractButton>
+#include <QLabel>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 #include "gui/controls/Looks.h"
 #include "gui/controls/VelUtils.h"
 
+#include <QAbstractButton>
 #include <QFrame>
+#include <QLabel>
+#include <QRadioButton>
 #include <QShowEvent>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 TVelDialog::TVelDialog(QWidget* owner, const QString& caption, QSize clientSize)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
@@ -51,4 +61,26 @@ void TVelDialog::showEvent(QShowEvent* event) {
     if (!event->spontaneous())
         CentreWindow(this, FCentreOverOwner ? parentWidget() : nullptr);
     QDialog::showEvent(event);
+}
+
+void WidenToText(QWidget* control) {
+    QString text;
+    int room = 0;
+    if (auto* label = qobject_cast<QLabel*>(control)) {
+        text = label->text();
+        room = label->contentsRect().width() - 2 * label->margin() - qMax(0, label->indent());
+    } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.text = text = button->text();
+        const auto contents =
+            qobject_cast<QRadioButton*>(button) ? QStyle::SE_RadioButtonContents : QStyle::SE_CheckBoxContents;
+        room = button->style()->subElementRect(contents, &option, button).width();
+    }
+    // As drawn: "&" marks the mnemonic and "&&" is one "&".
+    text.replace(QLatin1String("&&"), QStringLiteral("\x01")).remove(QLatin1Char('&'));
+    text.replace(QChar(1), QLatin1Char('&'));
+    const int missing = control->fontMetrics().horizontalAdvance(text) - room;
+    if (missing > 0)
+        control->resize(control->width() + missing, control->height());
 }

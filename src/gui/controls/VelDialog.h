@@ -10,6 +10,11 @@ class QWidget;
 // centred by its whole window (frame included) on the screen or over its owner when it opens, and one panel at 6, 6
 // carrying all controls but the push buttons, first in the tab order (without a frame of its own unless the dialog
 // gives it one).
+// Widens a label, check box or radio button whose text would be cut off at its given width by just what is
+// missing, as a label sized to its text would be; the height and the left edge stay. The fonts that stand in for the
+// interface's own, and longer texts in another language, can need a few pixels more than the place the dialog gives.
+void WidenToText(QWidget* control);
+
 class TVelDialog : public QDialog {
     Q_OBJECT
 public:

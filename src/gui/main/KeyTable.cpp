@@ -1,15 +1,22 @@
 #include "gui/main/KeyTable.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 // Positions are client coordinates of the main window.
 constexpr KeyDef kKeys[] = {
-    {"sbCopy", "Copy", "クリップボードにコピー", 123, 36, 70, 20, KeyKind::Clipboard, "Copy"},
-    {"sbPaste", "Paste", "クリップボードから貼り付け", 193, 36, 70, 20, KeyKind::Clipboard, "Paste"},
-    {"sbMoveTop", "", "キャレットを先頭へ", 271, 36, 30, 20, KeyKind::Caret, "MoveTop"},
-    {"sbFastLeft", "", "長押しで左へ早送り", 301, 36, 30, 20, KeyKind::Caret, "FastLeft"},
-    {"sbFastRight", "", "長押しで右へ早送り", 331, 36, 30, 20, KeyKind::Caret, "FastRight"},
-    {"sbMoveLast", "", "キャレットを最後に", 361, 36, 30, 20, KeyKind::Caret, "MoveLast"},
+    {"sbCopy", "Copy", QT_TRANSLATE_NOOP("TfrmMain", "クリップボードにコピー"), 123, 36, 70, 20, KeyKind::Clipboard,
+     "Copy"},
+    {"sbPaste", "Paste", QT_TRANSLATE_NOOP("TfrmMain", "クリップボードから貼り付け"), 193, 36, 70, 20,
+     KeyKind::Clipboard, "Paste"},
+    {"sbMoveTop", "", QT_TRANSLATE_NOOP("TfrmMain", "キャレットを先頭へ"), 271, 36, 30, 20, KeyKind::Caret, "MoveTop"},
+    {"sbFastLeft", "", QT_TRANSLATE_NOOP("TfrmMain", "長押しで左へ早送り"), 301, 36, 30, 20, KeyKind::Caret,
+     "FastLeft"},
+    {"sbFastRight", "", QT_TRANSLATE_NOOP("TfrmMain", "長押しで右へ早送り"), 331, 36, 30, 20, KeyKind::Caret,
+     "FastRight"},
+    {"sbMoveLast", "", QT_TRANSLATE_NOOP("TfrmMain", "キャレットを最後に"), 361, 36, 30, 20, KeyKind::Caret,
+     "MoveLast"},
     {"sbhttp", "http://", "", 5, 59, 71, 23, KeyKind::Fragment},
     {"sbwww", "www.", "", 76, 59, 53, 23, KeyKind::Fragment},
     {"sbbiz", ".biz/", "", 129, 59, 53, 23, KeyKind::Fragment},
@@ -41,7 +48,7 @@ constexpr KeyDef kKeys[] = {
     {"sbNum_7", "7", "", 263, 110, 23, 23, KeyKind::Digit},
     {"sbNum_8", "8", "", 286, 110, 23, 23, KeyKind::Digit},
     {"sbNum_9", "9", "", 309, 110, 23, 23, KeyKind::Digit},
-    {"sbAllClear", "AC", "すべて消去", 341, 110, 50, 23, KeyKind::EditBlue},
+    {"sbAllClear", "AC", QT_TRANSLATE_NOOP("TfrmMain", "すべて消去"), 341, 110, 50, 23, KeyKind::EditBlue},
     {"sbAlpha_A", "a", "", 21, 133, 23, 23, KeyKind::Letter},
     {"sbAlpha_S", "s", "", 44, 133, 23, 23, KeyKind::Letter},
     {"sbAlpha_D", "d", "", 67, 133, 23, 23, KeyKind::Letter},
@@ -54,7 +61,7 @@ constexpr KeyDef kKeys[] = {
     {"sbNum_4", "4", "", 263, 133, 23, 23, KeyKind::Digit},
     {"sbNum_5", "5", "", 286, 133, 23, 23, KeyKind::Digit},
     {"sbNum_6", "6", "", 309, 133, 23, 23, KeyKind::Digit},
-    {"sbDel", "Del", "キャレットの右の文字を削除", 341, 133, 50, 23, KeyKind::EditBlue},
+    {"sbDel", "Del", QT_TRANSLATE_NOOP("TfrmMain", "キャレットの右の文字を削除"), 341, 133, 50, 23, KeyKind::EditBlue},
     {"sbAlpha_Z", "z", "", 10, 156, 23, 23, KeyKind::Letter},
     {"sbAlpha_X", "x", "", 33, 156, 23, 23, KeyKind::Letter},
     {"sbAlpha_C", "c", "", 56, 156, 23, 23, KeyKind::Letter},
@@ -65,18 +72,19 @@ constexpr KeyDef kKeys[] = {
     {"sbNum_1", "1", "", 263, 156, 23, 23, KeyKind::Digit},
     {"sbNum_2", "2", "", 286, 156, 23, 23, KeyKind::Digit},
     {"sbNum_3", "3", "", 309, 156, 23, 23, KeyKind::Digit},
-    {"sbBs", "BS", "キャレットの左の文字を削除", 341, 156, 50, 23, KeyKind::EditBlue},
+    {"sbBs", "BS", QT_TRANSLATE_NOOP("TfrmMain", "キャレットの左の文字を削除"), 341, 156, 50, 23, KeyKind::EditBlue},
     {"sbCaps", "CapsLock", "", 182, 159, 70, 20, KeyKind::Caps},
     {"sbNum_0", "0", "", 263, 179, 23, 23, KeyKind::Digit},
-    {"sbSlash", "/", "スラッシュ", 10, 184, 23, 23, KeyKind::SymbolMincho},
-    {"sbHyphen", "-", "ハイフン", 33, 184, 23, 23, KeyKind::SymbolGothic},
-    {"sbTilde", "~", "チルダ", 56, 184, 23, 23, KeyKind::SymbolGothic},
-    {"sbUnderBar", "_", "アンダーバー", 79, 184, 23, 23, KeyKind::SymbolGothic},
-    {"sbColon", ":", "コロン", 102, 184, 23, 23, KeyKind::SymbolMincho},
-    {"sbPeriod", ".", "ドット", 125, 184, 23, 23, KeyKind::SymbolMincho},
-    {"sbPercent", "%", "パーセント", 148, 184, 23, 23, KeyKind::SymbolMincho},
-    {"sbQuestionMark", "?", "クエスチョンマーク", 171, 184, 23, 23, KeyKind::SymbolMincho},
-    {"sbAmpersand", "&&", "アンパサンド", 194, 184, 23, 23, KeyKind::Ampersand},
+    {"sbSlash", "/", QT_TRANSLATE_NOOP("TfrmMain", "スラッシュ"), 10, 184, 23, 23, KeyKind::SymbolMincho},
+    {"sbHyphen", "-", QT_TRANSLATE_NOOP("TfrmMain", "ハイフン"), 33, 184, 23, 23, KeyKind::SymbolGothic},
+    {"sbTilde", "~", QT_TRANSLATE_NOOP("TfrmMain", "チルダ"), 56, 184, 23, 23, KeyKind::SymbolGothic},
+    {"sbUnderBar", "_", QT_TRANSLATE_NOOP("TfrmMain", "アンダーバー"), 79, 184, 23, 23, KeyKind::SymbolGothic},
+    {"sbColon", ":", QT_TRANSLATE_NOOP("TfrmMain", "コロン"), 102, 184, 23, 23, KeyKind::SymbolMincho},
+    {"sbPeriod", ".", QT_TRANSLATE_NOOP("TfrmMain", "ドット"), 125, 184, 23, 23, KeyKind::SymbolMincho},
+    {"sbPercent", "%", QT_TRANSLATE_NOOP("TfrmMain", "パーセント"), 148, 184, 23, 23, KeyKind::SymbolMincho},
+    {"sbQuestionMark", "?", QT_TRANSLATE_NOOP("TfrmMain", "クエスチョンマーク"), 171, 184, 23, 23,
+     KeyKind::SymbolMincho},
+    {"sbAmpersand", "&&", QT_TRANSLATE_NOOP("TfrmMain", "アンパサンド"), 194, 184, 23, 23, KeyKind::Ampersand},
 };
 
 } // namespace

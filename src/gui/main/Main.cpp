@@ -126,7 +126,7 @@ void TfrmMain::CreateClientArea() {
 
     edURL = new TUrlBox(client);
     edURL->setObjectName(QStringLiteral("edURL"));
-    edURL->setAccessibleName(QString::fromUtf8("URL入力ボックス"));
+    edURL->setAccessibleName(tr("URL入力ボックス"));
     edURL->setGeometry(5, 6, 386, 29);
     edURL->setFont(UrlBoxFont());
     QPalette urlPalette = edURL->palette();

@@ -30,13 +30,13 @@ void TfrmMain::CreateActions() {
         {"actAC", "AC", &TfrmMain::actACUpdate, &TfrmMain::actACExecute, &TfrmMain::actAC},
         {"actDel", "Del", &TfrmMain::actDelUpdate, &TfrmMain::actDelExecute, &TfrmMain::actDel},
         {"actBS", "BS", &TfrmMain::actBSUpdate, &TfrmMain::actBSExecute, &TfrmMain::actBS},
-        {"actTopMost", "最前面に表示(&T)", &TfrmMain::actTopMostUpdate, &TfrmMain::actTopMostExecute,
-         &TfrmMain::actTopMost},
-        {"actAddTemplate", "テンプレートに追加(&U)", &TfrmMain::actAddTemplateUpdate, &TfrmMain::actAddTemplateExecute,
-         &TfrmMain::actAddTemplate},
+        {"actTopMost", QT_TRANSLATE_NOOP("TfrmMain", "最前面に表示(&T)"), &TfrmMain::actTopMostUpdate,
+         &TfrmMain::actTopMostExecute, &TfrmMain::actTopMost},
+        {"actAddTemplate", QT_TRANSLATE_NOOP("TfrmMain", "テンプレートに追加(&U)"), &TfrmMain::actAddTemplateUpdate,
+         &TfrmMain::actAddTemplateExecute, &TfrmMain::actAddTemplate},
     };
     ActionList1->Add(this, rows);
-    actMakeIS->SetHint(QString::fromUtf8("インターネットショートカットの作成"));
+    actMakeIS->SetHint(tr("インターネットショートカットの作成"));
 
     // The clipboard is asked once per change, never at idle time, and the answer comes back later: a
     // program that owns the clipboard and never answers cannot hold up the window.

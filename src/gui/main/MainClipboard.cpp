@@ -6,6 +6,8 @@
 #include "gui/main/UrlBox.h"
 #include "platform/Clipboard.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 // Clipboard or dropped text as the box takes it: up to the first NUL.
@@ -17,7 +19,7 @@ QString UpToNul(QString text) {
 }
 
 QString ClipboardError() {
-    return QString::fromUtf8("クリップボードを開くことができません");
+    return QCoreApplication::translate("TfrmMain", "クリップボードを開くことができません");
 }
 
 } // namespace

@@ -85,7 +85,7 @@ void TfrmMain::CreateKeys(QWidget* client) {
         key->SetCaption(QString::fromUtf8(def.caption));
         if (def.glyph)
             key->SetGlyph(KeyGlyph(def.glyph));
-        key->SetHint(QString::fromUtf8(def.hint));
+        key->SetHint(tr(def.hint));
         FKeys.insert(name, key);
 
         switch (def.kind) {
@@ -168,7 +168,7 @@ void TfrmMain::SetLetterCase(bool upper) {
     const QColor color = upper ? kCapsUpperColor : QColor(Qt::white);
     sbCaps->SetFontColor(color);
     sbCaps->SetHotTrackFontColor(color);
-    sbCaps->SetHint(upper ? QString::fromUtf8("小文字に切り替え") : QString::fromUtf8("大文字に切り替え"));
+    sbCaps->SetHint(upper ? tr("小文字に切り替え") : tr("大文字に切り替え"));
 }
 
 void TfrmMain::SyncCapsFromKeyboard() {

@@ -55,8 +55,7 @@ void TfrmMain::CreateMenuItems(QMenu* menu, const TMenuItemDef* items, std::size
             continue;
         }
         const QIcon icon = def.image == TMenuImage::None ? QIcon() : MenuIcon(ImageList[int(def.image)]);
-        QAction* item = menu ? menu->addAction(icon, QString::fromUtf8(def.caption))
-                             : new QAction(icon, QString::fromUtf8(def.caption), this);
+        QAction* item = menu ? menu->addAction(icon, tr(def.caption)) : new QAction(icon, tr(def.caption), this);
         item->setObjectName(QString::fromLatin1(def.name));
         item->setShortcut(def.shortcut);
         item->setCheckable(def.checkable);
@@ -73,34 +72,38 @@ void TfrmMain::CreateMenu() {
     QMenuBar* MainMenu1 = menuBar();
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
     const auto addMenu = [MainMenu1](const char* name, const char* caption) {
-        QMenu* menu = MainMenu1->addMenu(QString::fromUtf8(caption));
+        QMenu* menu = MainMenu1->addMenu(tr(caption));
         menu->setObjectName(QString::fromLatin1(name));
         return menu;
     };
     using M = TfrmMain;
     using I = TMenuImage;
 
-    tmiFile = addMenu("tmiFile", "ファイル(&F)");
+    tmiFile = addMenu("tmiFile", QT_TRANSLATE_NOOP("TfrmMain", "ファイル(&F)"));
     connect(tmiFile, &QMenu::aboutToShow, this, &TfrmMain::tmiFileClick);
     const TMenuItemDef file[] = {
-        {"miBrowse", "ブラウザに送る(&B)", Qt::CTRL | Qt::Key_B, I::None, &M::miBrowse, &M::actBrowse},
+        {"miBrowse", QT_TRANSLATE_NOOP("TfrmMain", "ブラウザに送る(&B)"), Qt::CTRL | Qt::Key_B, I::None, &M::miBrowse,
+         &M::actBrowse},
         {"N12"},
-        {"miCopy", "クリップボードにコピー(&P)", Qt::CTRL | Qt::Key_P, I::Copy, &M::miCopy, &M::actToClip},
-        {"miPaste", "クリップボードから貼り付け(&V)", Qt::CTRL | Qt::Key_V, I::Paste, &M::miPaste, &M::actFromClip},
+        {"miCopy", QT_TRANSLATE_NOOP("TfrmMain", "クリップボードにコピー(&P)"), Qt::CTRL | Qt::Key_P, I::Copy,
+         &M::miCopy, &M::actToClip},
+        {"miPaste", QT_TRANSLATE_NOOP("TfrmMain", "クリップボードから貼り付け(&V)"), Qt::CTRL | Qt::Key_V, I::Paste,
+         &M::miPaste, &M::actFromClip},
         {"N13"},
-        {"miMakeIS", "インターネットショートカットの作成(&S)", Qt::CTRL | Qt::Key_S, I::MakeShortcut, &M::miMakeIS,
-         &M::actMakeIS},
+        {"miMakeIS", QT_TRANSLATE_NOOP("TfrmMain", "インターネットショートカットの作成(&S)"), Qt::CTRL | Qt::Key_S,
+         I::MakeShortcut, &M::miMakeIS, &M::actMakeIS},
         {"N14"},
-        {"miExit", "終了(&X)", Qt::ALT | Qt::Key_F4, I::None, &M::miExit, nullptr, &M::miExitClick},
+        {"miExit", QT_TRANSLATE_NOOP("TfrmMain", "終了(&X)"), Qt::ALT | Qt::Key_F4, I::None, &M::miExit, nullptr,
+         &M::miExitClick},
     };
     CreateMenuItems(tmiFile, file, std::size(file));
 
-    tmiTemplate = addMenu("tmiTemplate", "テンプレート(&T)");
+    tmiTemplate = addMenu("tmiTemplate", QT_TRANSLATE_NOOP("TfrmMain", "テンプレート(&T)"));
     const TMenuItemDef templateItems[] = {
-        {"miAddTemplate", "テンプレートに追加(&U)", Qt::CTRL | Qt::Key_U, I::None, &M::miAddTemplate,
-         &M::actAddTemplate},
-        {"miEditTemplate", "テンプレートの編集(&T)", Qt::CTRL | Qt::Key_T, I::EditTemplate, &M::miEditTemplate, nullptr,
-         &M::EditTemplateItemClick},
+        {"miAddTemplate", QT_TRANSLATE_NOOP("TfrmMain", "テンプレートに追加(&U)"), Qt::CTRL | Qt::Key_U, I::None,
+         &M::miAddTemplate, &M::actAddTemplate},
+        {"miEditTemplate", QT_TRANSLATE_NOOP("TfrmMain", "テンプレートの編集(&T)"), Qt::CTRL | Qt::Key_T,
+         I::EditTemplate, &M::miEditTemplate, nullptr, &M::EditTemplateItemClick},
     };
     CreateMenuItems(nullptr, templateItems, std::size(templateItems));
     FTemplateMenu = new TTemplateMenu(tmiTemplate, this);
@@ -108,20 +111,23 @@ void TfrmMain::CreateMenu() {
     FTemplateMenu->SetFixedItems(miAddTemplate, miEditTemplate);
     connect(FTemplateMenu, &TTemplateMenu::TemplateItemClick, this, &TfrmMain::TemplateItemClick);
 
-    tmiOption = addMenu("tmiOption", "設定(&O)");
+    tmiOption = addMenu("tmiOption", QT_TRANSLATE_NOOP("TfrmMain", "設定(&O)"));
     const TMenuItemDef option[] = {
-        {"miTopMost", "常に最前面に表示(&M)", Qt::CTRL | Qt::Key_M, I::None, &M::miTopMost, &M::actTopMost, nullptr,
-         true},
+        {"miTopMost", QT_TRANSLATE_NOOP("TfrmMain", "常に最前面に表示(&M)"), Qt::CTRL | Qt::Key_M, I::None,
+         &M::miTopMost, &M::actTopMost, nullptr, true},
         {"N6"},
-        {"miOption", "設定(&O)", Qt::CTRL | Qt::Key_O, I::Option, &M::miOption, nullptr, &M::miOptionClick},
+        {"miOption", QT_TRANSLATE_NOOP("TfrmMain", "設定(&O)"), Qt::CTRL | Qt::Key_O, I::Option, &M::miOption, nullptr,
+         &M::miOptionClick},
     };
     CreateMenuItems(tmiOption, option, std::size(option));
 
-    tmiHelp = addMenu("tmiHelp", "ヘルプ(&H)");
+    tmiHelp = addMenu("tmiHelp", QT_TRANSLATE_NOOP("TfrmMain", "ヘルプ(&H)"));
     const TMenuItemDef help[] = {
-        {"miHelp", "説明書の表示(&H)", Qt::Key_F1, I::Manual, &M::miHelp, nullptr, &M::miHelpClick},
+        {"miHelp", QT_TRANSLATE_NOOP("TfrmMain", "説明書の表示(&H)"), Qt::Key_F1, I::Manual, &M::miHelp, nullptr,
+         &M::miHelpClick},
         {"N4"},
-        {"miAbout", "バージョン情報(&A)", Qt::CTRL | Qt::Key_F1, I::None, &M::miAbout, nullptr, &M::miAboutClick},
+        {"miAbout", QT_TRANSLATE_NOOP("TfrmMain", "バージョン情報(&A)"), Qt::CTRL | Qt::Key_F1, I::None, &M::miAbout,
+         nullptr, &M::miAboutClick},
     };
     CreateMenuItems(tmiHelp, help, std::size(help));
     ReserveMenuShortcuts();

@@ -67,7 +67,7 @@ void TfrmMain::CreatePictureButtons() {
     QWidget* client = centralWidget();
     pbBrowse = NewPictureButton(client, "pbBrowse", "Browse", {295, 183});
     pbBrowse->setCursor(Qt::PointingHandCursor);
-    pbBrowse->SetHint(QString::fromUtf8("ブラウザで開く"));
+    pbBrowse->SetHint(tr("ブラウザで開く"));
     pbMakeIS = NewPictureButton(client, "pbMakeIS", "MakeIS", {6, 36});
     actBrowse->Bind(pbBrowse);
     actMakeIS->Bind(pbMakeIS);

@@ -16,7 +16,7 @@ int main(int argc, char* argv[]) {
     QApplication app(qtArgc, qtArgv);
     ForgetPlatformRequest();
     PrepareApplication();
-    TfrmMain frmMain(SettingsFolder(), ManualPath(), nullptr, InstanceTitle());
+    TfrmMain frmMain(SettingsFolder(), ManualPath(UiLanguage()), nullptr, InstanceTitle());
     // A session end that came during start-up has saved the settings already; the event loop would never
     // hear of it.
     if (!frmMain.ShowMainForm() || frmMain.EndRequested())

@@ -8,9 +8,11 @@
 #include "gui/controls/Fonts.h"
 #include "gui/controls/Looks.h"
 #include "gui/controls/OneLineEdit.h"
+#include "gui/controls/VelDialog.h"
 #include "platform/ShellOpen.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
@@ -21,13 +23,16 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <type_traits>
 
 namespace {
 
 template <class T> T* NamedControl(QWidget* parent, const char* name, const char* caption, const QRect& geometry) {
-    auto* control = new T(QString::fromUtf8(caption), parent);
+    auto* control = new T(QCoreApplication::translate("TfrmOption", caption), parent);
     control->setObjectName(QString::fromLatin1(name));
     control->setGeometry(geometry);
+    if constexpr (std::is_base_of_v<QCheckBox, T> || std::is_base_of_v<QRadioButton, T> || std::is_base_of_v<QLabel, T>)
+        WidenToText(control);
     return control;
 }
 
@@ -42,7 +47,7 @@ void OnChosen(QRadioButton* button, QObject* context, std::function<void()> hand
 } // namespace
 
 TfrmOption::TfrmOption(QWidget* owner, IShellOpen& shellOpen, const QString& manualPath)
-    : TVelDialog(owner, QString::fromUtf8("設定"), QSize(420, 307)), FShellOpen(shellOpen), FManualPath(manualPath) {
+    : TVelDialog(owner, tr("設定"), QSize(420, 307)), FShellOpen(shellOpen), FManualPath(manualPath) {
     setObjectName(QStringLiteral("frmOption"));
     CreateControls();
     CreateActions();
@@ -55,29 +60,38 @@ TfrmOption::~TfrmOption() = default;
 void TfrmOption::CreateControls() {
     pnlOption = SetUpPanel("pnlOption", {409, 265});
 
-    cbTopMost = NamedControl<QCheckBox>(pnlOption, "cbTopMost", "常に最前面に表示する(&T)", {17, 14, 155, 17});
-    cbShowToolTip =
-        NamedControl<QCheckBox>(pnlOption, "cbShowToolTip", "ツールチップでヒントを表示する(&L)", {17, 35, 191, 17});
-    cbSyncCapsLock =
-        NamedControl<QCheckBox>(pnlOption, "cbSyncCapsLock", "CapsLockをキーボードと連動させる(&C)", {17, 56, 220, 17});
-    cbSaveURLBox = NamedControl<QCheckBox>(pnlOption, "cbSaveURLBox", "終了時にURL入力ボックスの内容を保存する(&S)",
-                                           {17, 77, 265, 17});
+    cbTopMost = NamedControl<QCheckBox>(pnlOption, "cbTopMost",
+                                        QT_TRANSLATE_NOOP("TfrmOption", "常に最前面に表示する(&T)"), {17, 14, 155, 17});
+    cbShowToolTip = NamedControl<QCheckBox>(pnlOption, "cbShowToolTip",
+                                            QT_TRANSLATE_NOOP("TfrmOption", "ツールチップでヒントを表示する(&L)"),
+                                            {17, 35, 191, 17});
+    cbSyncCapsLock = NamedControl<QCheckBox>(pnlOption, "cbSyncCapsLock",
+                                             QT_TRANSLATE_NOOP("TfrmOption", "CapsLockをキーボードと連動させる(&C)"),
+                                             {17, 56, 220, 17});
+    cbSaveURLBox = NamedControl<QCheckBox>(
+        pnlOption, "cbSaveURLBox", QT_TRANSLATE_NOOP("TfrmOption", "終了時にURL入力ボックスの内容を保存する(&S)"),
+        {17, 77, 265, 17});
     cbMinimizeAfterExe =
-        NamedControl<QCheckBox>(pnlOption, "cbMinimizeAfterExe", "ブラウザを起動後に最小化する(&M)", {17, 98, 202, 17});
+        NamedControl<QCheckBox>(pnlOption, "cbMinimizeAfterExe",
+                                QT_TRANSLATE_NOOP("TfrmOption", "ブラウザを起動後に最小化する(&M)"), {17, 98, 202, 17});
     CreateBrowserGroup();
     CreateButtons();
 }
 
 void TfrmOption::CreateBrowserGroup() {
-    gbBrowser = NamedControl<QGroupBox>(pnlOption, "gbBrowser", "ブラウザ(&B)", {13, 125, 383, 126});
+    gbBrowser = NamedControl<QGroupBox>(pnlOption, "gbBrowser", QT_TRANSLATE_NOOP("TfrmOption", "ブラウザ(&B)"),
+                                        {13, 125, 383, 126});
     rbUseDefaultBrowser =
-        NamedControl<QRadioButton>(gbBrowser, "rbUseDefaultBrowser", "標準のブラウザを使用する(&D)", {11, 19, 180, 17});
+        NamedControl<QRadioButton>(gbBrowser, "rbUseDefaultBrowser",
+                                   QT_TRANSLATE_NOOP("TfrmOption", "標準のブラウザを使用する(&D)"), {11, 19, 180, 17});
     // Indented under the default browser: the URL goes on the command line of the default browser only.
     cbRunWithCommandLine = NamedControl<QCheckBox>(gbBrowser, "cbRunWithCommandLine",
-                                                   "URLをコマンドラインに指定する(&U)", {31, 40, 201, 17});
-    rbUseDirectedBrowser = NamedControl<QRadioButton>(gbBrowser, "rbUseDirectedBrowser", "指定のブラウザを使用する(&F)",
-                                                      {11, 67, 172, 17});
-    lblPath = NamedControl<QLabel>(gbBrowser, "lblPath", "パス(&P)", {28, 93, 38, 12});
+                                                   QT_TRANSLATE_NOOP("TfrmOption", "URLをコマンドラインに指定する(&U)"),
+                                                   {31, 40, 201, 17});
+    rbUseDirectedBrowser =
+        NamedControl<QRadioButton>(gbBrowser, "rbUseDirectedBrowser",
+                                   QT_TRANSLATE_NOOP("TfrmOption", "指定のブラウザを使用する(&F)"), {11, 67, 172, 17});
+    lblPath = NamedControl<QLabel>(gbBrowser, "lblPath", QT_TRANSLATE_NOOP("TfrmOption", "パス(&P)"), {28, 93, 38, 12});
 
     edBrowserPath = new TOneLineEdit(gbBrowser);
     edBrowserPath->setObjectName(QStringLiteral("edBrowserPath"));
@@ -98,8 +112,10 @@ void TfrmOption::CreateButtons() {
     btnOK->setObjectName(QStringLiteral("btnOK"));
     btnOK->setGeometry(135, 279, 88, 23);
     btnOK->setDefault(true);
-    btnCansel = NamedControl<QPushButton>(this, "btnCansel", "キャンセル", {231, 279, 88, 23});
-    btnHelp = NamedControl<QPushButton>(this, "btnHelp", "ヘルプ(&H)", {327, 280, 88, 21});
+    btnCansel =
+        NamedControl<QPushButton>(this, "btnCansel", QT_TRANSLATE_NOOP("TfrmOption", "キャンセル"), {231, 279, 88, 23});
+    btnHelp =
+        NamedControl<QPushButton>(this, "btnHelp", QT_TRANSLATE_NOOP("TfrmOption", "ヘルプ(&H)"), {327, 280, 88, 21});
     connect(btnCansel, &QPushButton::clicked, this, &QDialog::reject);
     connect(btnHelp, &QPushButton::clicked, this, &TfrmOption::btnHelpClick);
 }

@@ -22,7 +22,7 @@
 ISpecialFolders* TfrmMakeIS::SpecialFolders = &DesktopSpecialFolders();
 
 TfrmMakeIS::TfrmMakeIS(QWidget* owner, UrlSource url, ErrorReport reportError)
-    : TVelDialog(owner, QString::fromUtf8("ｲﾝﾀｰﾈｯﾄｼｮｰﾄｶｯﾄの作成"), QSize(264, 224)), FUrl(std::move(url)),
+    : TVelDialog(owner, tr("ｲﾝﾀｰﾈｯﾄｼｮｰﾄｶｯﾄの作成"), QSize(264, 224)), FUrl(std::move(url)),
       FReportError(std::move(reportError)) {
     setObjectName(QStringLiteral("frmMakeIS"));
     // Over the window that opened it, rather than in the middle of the screen.
@@ -36,7 +36,7 @@ TfrmMakeIS::~TfrmMakeIS() = default;
 void TfrmMakeIS::CreateControls() {
     pnlMakeIS = SetUpPanel("pnlMakeIS", {253, 183});
 
-    Label1 = new QLabel(QString::fromUtf8("ファイル名を入力してください。(&N)"), pnlMakeIS);
+    Label1 = new QLabel(tr("ファイル名を入力してください。(&N)"), pnlMakeIS);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setFont(FaceFont(kPGothicFace, 13));
     // As wide and high as its text in the font at hand, never cut at a fixed width.
@@ -55,9 +55,9 @@ void TfrmMakeIS::CreateControls() {
     NelFolderDialog1 = new TNelFolderDialog(this);
     NelFolderDialog1->setObjectName(QStringLiteral("NelFolderDialog1"));
     NelFolderDialog1->SetAddPathDelim(true);
-    NelFolderDialog1->SetDescription(QString::fromUtf8("フォルダを選択して下さい。"));
+    NelFolderDialog1->SetDescription(tr("フォルダを選択して下さい。"));
     NelFolderDialog1->SetDialogPos(fdpOwnerFormCenter);
-    NelFolderDialog1->SetTitle(QString::fromUtf8("フォルダの参照"));
+    NelFolderDialog1->SetTitle(tr("フォルダの参照"));
 
     setTabOrder(edFileName, rbPlace[0]);
     setTabOrder(rbPlace[0], rbPlace[1]);
@@ -67,14 +67,16 @@ void TfrmMakeIS::CreateControls() {
 }
 
 void TfrmMakeIS::CreatePlaceGroup() {
-    rgPlace = new QGroupBox(QString::fromUtf8("作成する場所(&P)"), pnlMakeIS);
+    rgPlace = new QGroupBox(tr("作成する場所(&P)"), pnlMakeIS);
     rgPlace->setObjectName(QStringLiteral("rgPlace"));
     rgPlace->setGeometry(51, 70, 149, 93);
     rgPlace->setFont(FaceFont(kPGothicFace, 13));
     // One column, the items spread evenly below the caption.
-    static const char* const kItems[] = {"デスクトップ(&D)", "お気に入り(&F)", "任意のフォルダ(&A)"};
+    static const char* const kItems[] = {QT_TRANSLATE_NOOP("TfrmMakeIS", "デスクトップ(&D)"),
+                                         QT_TRANSLATE_NOOP("TfrmMakeIS", "お気に入り(&F)"),
+                                         QT_TRANSLATE_NOOP("TfrmMakeIS", "任意のフォルダ(&A)")};
     for (int i = 0; i < 3; ++i) {
-        rbPlace[i] = new QRadioButton(QString::fromUtf8(kItems[i]), rgPlace);
+        rbPlace[i] = new QRadioButton(tr(kItems[i]), rgPlace);
         rbPlace[i]->setObjectName(QStringLiteral("rgPlace%1").arg(i));
         rbPlace[i]->setGeometry(8, 17 + i * 24, 133, 20);
     }
@@ -85,7 +87,7 @@ void TfrmMakeIS::CreateButtons() {
     btnMake->setObjectName(QStringLiteral("btnMake"));
     btnMake->setGeometry(77, 198, 88, 21);
     btnMake->setDefault(true);
-    btnCancel = new QPushButton(QString::fromUtf8("キャンセル"), this);
+    btnCancel = new QPushButton(tr("キャンセル"), this);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
     btnCancel->setGeometry(171, 198, 88, 21);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -95,7 +97,7 @@ void TfrmMakeIS::CreateButtons() {
     using Row = TActionList::Row<TfrmMakeIS>;
     using T = TfrmMakeIS;
     static const Row rows[] = {
-        {"actMake", "作成", &T::actMakeUpdate, &T::actMakeExecute, &T::actMake},
+        {"actMake", QT_TRANSLATE_NOOP("TfrmMakeIS", "作成"), &T::actMakeUpdate, &T::actMakeExecute, &T::actMake},
     };
     ActionList1->Add(this, rows);
     actMake->Bind(btnMake);

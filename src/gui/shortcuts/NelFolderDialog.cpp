@@ -3,6 +3,7 @@
 #include "core/text/ShiftJis.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
@@ -99,7 +100,7 @@ private:
         FOk = new QPushButton(QStringLiteral("OK"), this);
         FOk->setObjectName(QStringLiteral("btnOK"));
         FOk->setDefault(true);
-        auto* cancel = new QPushButton(QString::fromUtf8("キャンセル"), this);
+        auto* cancel = new QPushButton(QCoreApplication::translate("TNelFolderDialog", "キャンセル"), this);
         cancel->setObjectName(QStringLiteral("btnCancel"));
         buttons->addWidget(FOk);
         buttons->addWidget(cancel);
@@ -142,7 +143,8 @@ private:
         const bool storable = sjis::isEncodable(path);
         FOk->setEnabled(current.isValid() && storable);
         if (!storable) {
-            FStatus->setText(QString::fromUtf8("このフォルダ名には使えない文字が含まれています"));
+            FStatus->setText(
+                QCoreApplication::translate("TNelFolderDialog", "このフォルダ名には使えない文字が含まれています"));
             FStatus->setVisible(true);
             return;
         }
@@ -170,11 +172,11 @@ TNelFolderDialog::TNelFolderDialog(QObject* owner)
     : QObject(owner), FDescription(DefaultDescription()), FTitle(DefaultTitle()) {}
 
 QString TNelFolderDialog::DefaultDescription() {
-    return QString::fromUtf8("フォルダを選択して下さい。");
+    return QCoreApplication::translate("TNelFolderDialog", "フォルダを選択して下さい。");
 }
 
 QString TNelFolderDialog::DefaultTitle() {
-    return QString::fromUtf8("フォルダの参照");
+    return QCoreApplication::translate("TNelFolderDialog", "フォルダの参照");
 }
 
 void TNelFolderDialog::SetDescription(const QString& value) {

@@ -96,8 +96,8 @@ void PostKey(QWidget* target, QEvent::Type type, int key) {
 } // namespace
 
 bool AskConfirmation(const QString& text) {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), text, QMessageBox::Yes | QMessageBox::No,
-                    QApplication::activeWindow());
+    QMessageBox box(QMessageBox::Question, QCoreApplication::translate("TfrmEditTemplate", "確認"), text,
+                    QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
     box.setDefaultButton(QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
     box.show();
@@ -106,8 +106,7 @@ bool AskConfirmation(const QString& text) {
     return box.exec() == QMessageBox::Yes;
 }
 
-TfrmEditTemplate::TfrmEditTemplate(QWidget* owner)
-    : TVelDialog(owner, QStringLiteral("テンプレートの編集"), QSize(376, 333)) {
+TfrmEditTemplate::TfrmEditTemplate(QWidget* owner) : TVelDialog(owner, tr("テンプレートの編集"), QSize(376, 333)) {
     setObjectName(QStringLiteral("frmEditTemplate"));
     // The editor's frame offers its close button and nothing else.
     setWindowFlag(Qt::CustomizeWindowHint);
@@ -123,7 +122,7 @@ void TfrmEditTemplate::CreateControls() {
     CreateListControls();
     CreateEditControls();
 
-    btnClose = new QPushButton(QStringLiteral("閉じる"), this);
+    btnClose = new QPushButton(tr("閉じる"), this);
     btnClose->setObjectName(QStringLiteral("btnClose"));
     btnClose->setGeometry(284, 304, 88, 23);
     btnClose->setDefault(true);
@@ -147,9 +146,10 @@ void TfrmEditTemplate::CreateListControls() {
     lbTemplate->OnKeyUp = [this](int, Qt::KeyboardModifiers) { lbTemplateKeyUp(); };
     lbTemplate->OnMouseDown = [this](Qt::MouseButton, Qt::KeyboardModifiers, const QPoint&) { lbTemplateMouseDown(); };
 
-    lblTemplateList = new QLabel(QStringLiteral("キャレット位置が赤で表示されています(&L)"), pnlEditTemplate);
+    lblTemplateList = new QLabel(tr("キャレット位置が赤で表示されています(&L)"), pnlEditTemplate);
     lblTemplateList->setObjectName(QStringLiteral("lblTemplateList"));
     lblTemplateList->setGeometry(13, 12, 212, 12);
+    WidenToText(lblTemplateList);
     lblTemplateList->setBuddy(lbTemplate);
 
     sbMoveUp = SpeedButton(pnlEditTemplate, "sbMoveUp", {323, 65, 30, 40});
@@ -164,9 +164,10 @@ void TfrmEditTemplate::CreateEditControls() {
     edTemplate->setGeometry(13, 221, 305, 24);
     edTemplate->setFont(TemplateFont());
 
-    Label1 = new QLabel(QStringLiteral("文字列とキャレット位置を設定してください(&E)"), pnlEditTemplate);
+    Label1 = new QLabel(tr("文字列とキャレット位置を設定してください(&E)"), pnlEditTemplate);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(14, 204, 225, 12);
+    WidenToText(Label1);
     Label1->setBuddy(edTemplate);
 
     sbReplace = SpeedButton(pnlEditTemplate, "sbReplace", {13, 258, 60, 21});
@@ -181,10 +182,13 @@ void TfrmEditTemplate::CreateActions() {
     using Row = TActionList::Row<TfrmEditTemplate>;
     using T = TfrmEditTemplate;
     static const Row rows[] = {
-        {"actReplace", "置換(&R)", &T::actReplaceUpdate, &T::actReplaceExecute, &T::actReplace},
-        {"actAdd", "追加(&A)", &T::actAddUpdate, &T::actAddExecute, &T::actAdd},
-        {"actDelete", "削除(&D)", &T::actDeleteUpdate, &T::actDeleteExecute, &T::actDelete},
-        {"actInitialize", "リストを初期化(&Z)", &T::actInitializeUpdate, &T::actInitializeExecute, &T::actInitialize},
+        {"actReplace", QT_TRANSLATE_NOOP("TfrmEditTemplate", "置換(&R)"), &T::actReplaceUpdate, &T::actReplaceExecute,
+         &T::actReplace},
+        {"actAdd", QT_TRANSLATE_NOOP("TfrmEditTemplate", "追加(&A)"), &T::actAddUpdate, &T::actAddExecute, &T::actAdd},
+        {"actDelete", QT_TRANSLATE_NOOP("TfrmEditTemplate", "削除(&D)"), &T::actDeleteUpdate, &T::actDeleteExecute,
+         &T::actDelete},
+        {"actInitialize", QT_TRANSLATE_NOOP("TfrmEditTemplate", "リストを初期化(&Z)"), &T::actInitializeUpdate,
+         &T::actInitializeExecute, &T::actInitialize},
         {"actMoveUp", "", &T::actMoveUpUpdate, &T::actMoveUpExecute, &T::actMoveUp},
         {"actMoveDown", "", &T::actMoveDownUpdate, &T::actMoveDownExecute, &T::actMoveDown},
     };
@@ -307,7 +311,7 @@ void TfrmEditTemplate::actAddExecute(TAction*) {
 }
 
 void TfrmEditTemplate::actDeleteExecute(TAction*) {
-    if (!Ask(QStringLiteral("選択されたテンプレートを削除してもよろしいですか？")))
+    if (!Ask(tr("選択されたテンプレートを削除してもよろしいですか？")))
         return;
     lbTemplate->DeleteItems(lbTemplate->SelectionFlags());
     lbTemplate->viewport()->update();
@@ -324,9 +328,9 @@ void TfrmEditTemplate::actDeleteExecute(TAction*) {
 }
 
 void TfrmEditTemplate::actInitializeExecute(TAction*) {
-    if (!Ask(QStringLiteral("テンプレートのリストを初期状態に戻してもよろしいですか？")))
+    if (!Ask(tr("テンプレートのリストを初期状態に戻してもよろしいですか？")))
         return;
-    if (!Ask(QStringLiteral("本当によろしいですか？")))
+    if (!Ask(tr("本当によろしいですか？")))
         return;
     lbTemplate->SetStrings(SplitTemplateText(DefaultTemplateText()));
     lbTemplate->SetItemIndex(0);

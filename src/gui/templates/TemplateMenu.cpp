@@ -101,7 +101,7 @@ void TTemplateMenu::SetFixedItems(QAction* addTemplateItem, QAction* editTemplat
 }
 
 QString TTemplateMenu::NextPageCaption() {
-    return QStringLiteral("      << 次を表示(&N) >>");
+    return tr("      << 次を表示(&N) >>");
 }
 
 QByteArray TTemplateMenu::CaptionOf(int index) const {

@@ -59,6 +59,27 @@ private slots:
                  QStringList({expected[0], expected[1], expected[2]}));
     }
 
+    // Japanese is the program's own language: its manual has no language in its name.
+    void manualFileName_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("Japanese") << "ja"
+                                  << "Velmarinth.txt";
+        QTest::newRow("none chosen") << ""
+                                     << "Velmarinth.txt";
+        QTest::newRow("English") << "en"
+                                 << "Velmarinth_en.txt";
+        QTest::newRow("another") << "de"
+                                 << "Velmarinth_de.txt";
+    }
+    void manualFileName() {
+        QFETCH(QString, language);
+        QFETCH(QString, expected);
+        QCOMPARE(ManualFileName(language), expected);
+        QCOMPARE(ManualCandidates(QStringLiteral("/opt/v/bin"), {}, ManualFileName(language)).first(),
+                 QStringLiteral("/opt/v/bin/") + expected);
+    }
+
     // A manual is taken only from a folder nobody else may fill; with none there, the first place is named.
     void firstManual_data() {
         QTest::addColumn<int>("besideMode"); // -1: no manual beside
