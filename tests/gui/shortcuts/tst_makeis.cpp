@@ -445,27 +445,6 @@ private slots:
         QCOMPARE(FErrors, QStringList{QString::fromUtf8("/nosuch/r.url に書き込めません")});
     }
 
-    // Where the dialog opens: centred over its owner, halves rounded toward zero (a 264 x 224 dialog).
-    void placedOverItsOwner_data() {
-        QTest::addColumn<QRect>("owner");
-        QTest::addColumn<QPoint>("topLeft");
-        QTest::newRow("owner wider than high") << QRect(100, 50, 400, 300) << QPoint(168, 88);
-        QTest::newRow("odd differences") << QRect(100, 50, 401, 301) << QPoint(168, 88);
-        QTest::newRow("owner higher than wide") << QRect(300, 20, 300, 500) << QPoint(318, 158);
-    }
-    void placedOverItsOwner() {
-        QFETCH(QRect, owner);
-        QFETCH(QPoint, topLeft);
-        QWidget window;
-        window.setGeometry(owner);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        TfrmMakeIS dialog(&window, [] { return kUrl; }, {});
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QCOMPARE(dialog.geometry(), QRect(topLeft, QSize(264, 224)));
-    }
-
     // What the open folder dialog shows: its caption, the status line, and whether OK can confirm.
     void folderDialogShows_data() {
         QTest::addColumn<QString>("title");
