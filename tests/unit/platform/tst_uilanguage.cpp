@@ -28,6 +28,7 @@ private slots:
         QTest::newRow("untranslated, then English") << false << QStringList{"de", "de-DE", "en"} << "en";
         QTest::newRow("untranslated only: English") << false << QStringList{"de-DE", "de"} << "en";
         QTest::newRow("a region written with _") << false << QStringList{"ja_JP"} << "ja";
+        QTest::newRow("regions only, then Japanese") << false << QStringList{"de-DE", "ja-JP"} << "ja";
         QTest::newRow("upper-case code") << false << QStringList{"JA"} << "ja";
         QTest::newRow("a code that only begins like one") << false << QStringList{"jam", "en"} << "en";
         QTest::newRow("no list") << false << none << "en";
