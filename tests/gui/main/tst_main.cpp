@@ -244,7 +244,8 @@ private slots:
         };
         for (const char* button : {"Browse", "MakeIS"})
             for (const auto& e : events)
-                QTest::addRow("%s %s", button, e.name) << QString::fromLatin1(button) << int(e.type) << e.read;
+                QTest::newRow((QByteArray(button) + ' ' + e.name).constData())
+                    << QString::fromLatin1(button) << int(e.type) << e.read;
     }
     void pictureButtonsReadMousePicturesOnFirstMouse() {
         QFETCH(QString, button);
