@@ -18,6 +18,11 @@ QString UpToNul(QString text) {
     return text;
 }
 
+// Pasted text as bytes for the box: up to the first NUL, and what the code page cannot hold percent-encoded.
+QByteArray PastedBytes(const QString& text) {
+    return sjis::fromUnicodeUrl(UpToNul(text));
+}
+
 QString ClipboardError() {
     return QCoreApplication::translate("TfrmMain", "クリップボードを開くことができません");
 }
@@ -49,7 +54,7 @@ void TfrmMain::ClipboardTextArrived(const TClipboardText& answer) {
         edURL->SetPasteOffered(false);
         break;
     case TClipboardText::Status::Text:
-        InsertAtCaret(sjis::fromUnicodeUrl(UpToNul(answer.text)));
+        InsertAtCaret(PastedBytes(answer.text));
         break;
     }
 }
@@ -71,7 +76,7 @@ void TfrmMain::edURLPaste(QClipboard::Mode mode) {
         if (mode == QClipboard::Clipboard)
             ClipboardTextArrived(answer);
         else if (answer.status == TClipboardText::Status::Text)
-            InsertAtCaret(sjis::fromUnicodeUrl(UpToNul(answer.text)));
+            InsertAtCaret(PastedBytes(answer.text));
     });
 }
 
