@@ -215,7 +215,7 @@
     </message>
     <message>
         <source>テンプレートに追加(&amp;U)</source>
-        <translation>&amp;Add to Templates</translation>
+        <translation>Add the &amp;URL to Templates</translation>
     </message>
     <message>
         <source>インターネットショートカットの作成</source>
@@ -263,7 +263,7 @@
     </message>
     <message>
         <source>テンプレートの編集(&amp;T)</source>
-        <translation>&amp;Edit Templates</translation>
+        <translation>Edit &amp;Templates</translation>
     </message>
     <message>
         <source>設定(&amp;O)</source>

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -102,6 +103,45 @@ QStringList TextFaults(QWidget* window, bool english) {
     return faults;
 }
 
+// Two items of one menu, or two controls of one window, with the same accelerator: Alt+letter reaches only one.
+QStringList AcceleratorClashes(const QString& where, const QStringList& texts) {
+    QStringList faults;
+    QHash<QChar, QString> taken;
+    for (const QString& text : texts) {
+        const QString shown = QString(text).replace(QLatin1String("&&"), QString());
+        const qsizetype mark = shown.indexOf(QLatin1Char('&'));
+        if (mark < 0 || mark + 1 >= shown.size())
+            continue;
+        const QChar key = shown.at(mark + 1).toLower();
+        if (taken.contains(key))
+            faults << where + QStringLiteral(": \"%1\" and \"%2\" share Alt+%3").arg(taken[key], text, key);
+        taken.insert(key, text);
+    }
+    return faults;
+}
+
+// The accelerators of a window's visible controls, or of a menu's items.
+QStringList Accelerators(QWidget* window) {
+    QStringList texts;
+    if (auto* menu = qobject_cast<QMenu*>(window)) {
+        for (QAction* action : menu->actions())
+            if (action->isVisible() && !action->isSeparator())
+                texts << action->text();
+        return texts;
+    }
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(window))
+            continue;
+        if (auto* label = qobject_cast<QLabel*>(w); label && label->buddy())
+            texts << label->text();
+        else if (auto* button = qobject_cast<QAbstractButton*>(w))
+            texts << button->text();
+        else if (auto* group = qobject_cast<QGroupBox*>(w))
+            texts << group->title();
+    }
+    return texts;
+}
+
 } // namespace
 
 class TestTranslations : public QObject {
@@ -145,13 +185,20 @@ private slots:
         const auto check = [&](QWidget* w) {
             w->show();
             QVERIFY(QTest::qWaitForWindowExposed(w));
-            faults = TextFaults(w, english);
+            faults = TextFaults(w, english) + AcceleratorClashes(w->objectName(), Accelerators(w));
         };
         if (window == QLatin1String("main")) {
             TfrmMain frmMain(FDir.path());
             check(&frmMain);
-            for (QMenu* menu : frmMain.menuBar()->findChildren<QMenu*>())
-                faults << TextFaults(menu, english);
+            QStringList titles;
+            for (QAction* title : frmMain.menuBar()->actions())
+                titles << title->text();
+            faults << AcceleratorClashes(QStringLiteral("menu bar"), titles);
+            for (QMenu* menu : frmMain.menuBar()->findChildren<QMenu*>()) {
+                // The template menu is filled as it opens.
+                emit menu->aboutToShow();
+                faults << TextFaults(menu, english) << AcceleratorClashes(menu->objectName(), Accelerators(menu));
+            }
         } else if (window == QLatin1String("options")) {
             TfrmOption dialog(nullptr, FShell, QString());
             check(&dialog);
@@ -172,7 +219,7 @@ private slots:
             QTimer::singleShot(10, qApp, [&] {
                 QWidget* modal = QApplication::activeModalWidget();
                 QVERIFY(modal);
-                faults = TextFaults(modal, english);
+                faults = TextFaults(modal, english) + AcceleratorClashes(modal->objectName(), Accelerators(modal));
                 Named<QPushButton>(modal, "btnCancel")->click();
             });
             dialog.Execute();
