@@ -12,15 +12,6 @@
 
 namespace {
 
-// The languages the program has translations for, by their primary code ("en").
-QStringList TranslatedLanguages() {
-    QStringList languages;
-    const QStringList files = QDir(QStringLiteral(":/i18n")).entryList({QStringLiteral("velmarinth_*.qm")});
-    for (const QString& file : files)
-        languages << file.mid(11, file.size() - 11 - 3);
-    return languages;
-}
-
 void Install(const QString& name, const QString& folder) {
     auto* translator = new QTranslator(qApp);
     if (translator->load(name, folder))
@@ -30,6 +21,25 @@ void Install(const QString& name, const QString& folder) {
 }
 
 } // namespace
+
+// Picked by hand: a name filter is a wildcard pattern, which would compile and load the regular-expression
+// engine (half a megabyte resident) for this one look at start.
+QString TranslationLanguage(const QString& fileName) {
+    const QLatin1String prefix("velmarinth_"), suffix(".qm");
+    if (!fileName.startsWith(prefix) || !fileName.endsWith(suffix))
+        return {};
+    return fileName.mid(prefix.size(), fileName.size() - prefix.size() - suffix.size());
+}
+
+QStringList TranslatedLanguages() {
+    QStringList languages;
+    for (const QString& file : QDir(QStringLiteral(":/i18n")).entryList(QDir::Files)) {
+        const QString language = TranslationLanguage(file);
+        if (!language.isEmpty())
+            languages << language;
+    }
+    return languages;
+}
 
 QString UiLanguage() {
     static const QString language = DesktopUiLanguage(TranslatedLanguages());

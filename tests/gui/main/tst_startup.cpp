@@ -24,6 +24,28 @@ private slots:
                         QMessageBox::StandardButton(button));
         QCOMPARE(box.button(QMessageBox::StandardButton(button))->text(), text);
     }
+
+    void translationLanguage_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("language");
+        QTest::newRow("english") << QStringLiteral("velmarinth_en.qm") << QStringLiteral("en");
+        QTest::newRow("region") << QStringLiteral("velmarinth_pt_BR.qm") << QStringLiteral("pt_BR");
+        QTest::newRow("one letter") << QStringLiteral("velmarinth_x.qm") << QStringLiteral("x");
+        QTest::newRow("no language") << QStringLiteral("velmarinth_.qm") << QString();
+        QTest::newRow("other program") << QStringLiteral("qtbase_en.qm") << QString();
+        QTest::newRow("prefix inside") << QStringLiteral("avelmarinth_en.qm") << QString();
+        QTest::newRow("source file") << QStringLiteral("velmarinth_en.ts") << QString();
+        QTest::newRow("suffix longer") << QStringLiteral("velmarinth_en.qmx") << QString();
+        QTest::newRow("case") << QStringLiteral("Velmarinth_en.qm") << QString();
+    }
+    void translationLanguage() {
+        QFETCH(QString, file);
+        QFETCH(QString, language);
+        QCOMPARE(TranslationLanguage(file), language);
+    }
+
+    // The translations built into the program, found among the resources.
+    void translatedLanguagesAreThoseBuiltIn() { QCOMPARE(TranslatedLanguages(), QStringList{QStringLiteral("en")}); }
 };
 
 QTEST_MAIN(TestStartup)
