@@ -31,9 +31,11 @@ std::optional<unsigned char> unicodeToExtraByte(char32_t cp) {
     return std::nullopt;
 }
 
+thread_local int openedConverters = 0;
+
 class Converter {
 public:
-    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) { ++openedConverters; }
     ~Converter() {
         if (ok())
             iconv_close(cd_);
@@ -72,6 +74,12 @@ Converter& decoder() {
 Converter& encoder() {
     thread_local Converter c("CP932", "UTF-8");
     return c;
+}
+
+// ASCII reads the same in the code page, both ways, so text of ASCII alone needs no converter: most URLs are,
+// and the converter's tables (loaded on first use) then never come into memory.
+bool isAscii(const QByteArray& bytes) {
+    return std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 bool isTrailByte(unsigned char b) {
@@ -137,6 +145,10 @@ void appendNeverHeld(QByteArray& out, QChar c) {
 // Converts text that holds no one-way character and no lone surrogate; false when policy refuses.
 bool appendConverted(QStringView text, Unencodable policy, QByteArray& out) {
     const QByteArray utf8 = text.toUtf8();
+    if (isAscii(utf8)) {
+        out.append(utf8);
+        return true;
+    }
     Converter& conv = encoder();
     const auto* data = reinterpret_cast<const unsigned char*>(utf8.constData());
     size_t pos = 0;
@@ -193,6 +205,8 @@ qsizetype indexOfChar(const QByteArray& text, char ch, qsizetype from) {
 }
 
 QString toUnicode(const QByteArray& bytes) {
+    if (isAscii(bytes))
+        return QString::fromLatin1(bytes);
     QByteArray utf8;
     utf8.reserve(bytes.size() * 3 / 2);
     Converter& conv = decoder();
@@ -279,6 +293,10 @@ qsizetype indexOfByteOffset(QStringView text, qsizetype byteOffset) {
         bytes += len;
     }
     return text.size();
+}
+
+int convertersOpenedOnThisThread() {
+    return openedConverters;
 }
 
 } // namespace sjis

@@ -59,4 +59,7 @@ int encodedLength(QChar c);
 qsizetype byteOffsetOf(QStringView text, qsizetype index);
 qsizetype indexOfByteOffset(QStringView text, qsizetype byteOffset);
 
+// How many converters this thread has opened: one each way, at the first text that needs it.
+int convertersOpenedOnThisThread();
+
 } // namespace sjis

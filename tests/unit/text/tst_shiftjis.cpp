@@ -2,6 +2,7 @@
 #include "core/text/SjisCase.h"
 
 #include <QTest>
+#include <thread>
 
 class TestShiftJis : public QObject {
     Q_OBJECT
@@ -59,6 +60,40 @@ private slots:
         QCOMPARE(sjis::fromUnicodeUrl(text), url);
         QCOMPARE(sjis::isEncodable(text), encodable);
         QCOMPARE(sjis::fromUnicode(text, sjis::Unencodable::Refuse).has_value(), encodable);
+    }
+
+    // Text of ASCII alone converts without a converter; the first byte or character above it opens the one
+    // its direction needs. Each row runs on a thread of its own, which has opened none yet.
+    void convertersOpenOnDemand_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("decoders");
+        QTest::addColumn<int>("encoders");
+        QTest::newRow("ascii up to 0x7f")
+            << QByteArray("h\\~\x7f\0", 5) << QString::fromUtf16(u"h\\~\x7f\0", 5) << 0 << 0;
+        QTest::newRow("0x80 after ascii") << QByteArray("a\x80") << QString::fromUtf16(u"a\u0080") << 1 << 1;
+        QTest::newRow("kana") << QByteArray("\x83\x7cx") << QStringLiteral(u"ポx") << 1 << 1;
+        QTest::newRow("no character") << QByteArray("a\x85\x7c") << QStringLiteral("a%85%7C") << 1 << 0;
+    }
+    void convertersOpenOnDemand() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QFETCH(int, decoders);
+        QFETCH(int, encoders);
+        QString decoded;
+        QByteArray encoded;
+        int afterDecoding = -1, afterEncoding = -1;
+        std::thread([&] {
+            decoded = sjis::toUnicode(bytes);
+            afterDecoding = sjis::convertersOpenedOnThisThread();
+            encoded = sjis::fromUnicodeUrl(text);
+            afterEncoding = sjis::convertersOpenedOnThisThread();
+        }).join();
+        QCOMPARE(decoded, text);
+        QCOMPARE(afterDecoding, decoders);
+        QCOMPARE(afterEncoding - afterDecoding, encoders);
+        if (encoders == 1)
+            QCOMPARE(encoded, bytes);
     }
 
     // Bytes shown in a box and written back: the same bytes, "%XX" for bytes that form no character, or the
