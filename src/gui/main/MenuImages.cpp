@@ -50,10 +50,14 @@ void DrawEditTemplate(QPainter& p) { // a list with a pencil
 void DrawOption(QPainter& p) { // a gear
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(QPen(QColor(0x40, 0x40, 0x60), 3));
-    for (int i = 0; i < 4; ++i) {
+    // The four spokes at 0, 45, 90 and 135 degrees, their rotations written out as QPainter::rotate works
+    // them out (the cosine first): working them out here would read the maths library's sine tables into
+    // memory for this one picture.
+    constexpr qreal c = 0.70710678118654757, s = 0.70710678118654746;
+    const QTransform spokes[] = {{1, 0, 0, 1, 8, 8}, {c, s, -s, c, 8, 8}, {0, 1, -1, 0, 8, 8}, {-s, c, -c, -s, 8, 8}};
+    for (const QTransform& spoke : spokes) {
         p.save();
-        p.translate(8, 8);
-        p.rotate(45 * i);
+        p.setWorldTransform(spoke, true);
         p.drawLine(-7, 0, 7, 0);
         p.restore();
     }

@@ -888,6 +888,15 @@ private slots:
         }
     }
 
+    // The options picture, a gear of four spokes, is the one it has always been, pixel for pixel (its spokes'
+    // turns are written out rather than worked out).
+    void optionImageIsTheGear() {
+        const QImage expected(QStringLiteral(VEL_TEST_DATA "/menu-option.png"));
+        QVERIFY(!expected.isNull());
+        const QImage image = MenuImages().at(int(TMenuImage::Option)).toImage();
+        QCOMPARE(image.convertToFormat(QImage::Format_ARGB32), expected.convertToFormat(QImage::Format_ARGB32));
+    }
+
     // A settings "file" that is a folder can be neither read nor replaced, even by root.
     void settingsFileErrors() {
         QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("Velmarinth.ini")));
