@@ -194,19 +194,19 @@ void TMoxSpeedButton::Repaint() {
 
 void TMoxSpeedButton::paintEvent(QPaintEvent*) {
     const qreal ratio = devicePixelRatioF();
-    const QSize pixels = (QSizeF(size()) * ratio).toSize();
-    if (FBuffer.size() != pixels)
-        FBuffer = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
-    FBuffer.setDevicePixelRatio(ratio);
+    // The face is drawn off screen, and the image (with the paint engine a painter leaves on it) is let go
+    // after each paint: kept by every key of the keyboard, they came to several hundred kilobytes.
+    QImage buffer((QSizeF(size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    buffer.setDevicePixelRatio(ratio);
     if (FTransparent)
-        FBuffer.fill(Qt::transparent);
+        buffer.fill(Qt::transparent);
 
     {
-        QPainter canvas(&FBuffer);
+        QPainter canvas(&buffer);
         DrawButtonFace(canvas, FaceInputs());
     }
     QPainter painter(this);
-    painter.drawImage(0, 0, FBuffer);
+    painter.drawImage(0, 0, buffer);
 }
 
 TButtonFace TMoxSpeedButton::FaceInputs() const {

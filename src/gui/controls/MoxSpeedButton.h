@@ -147,5 +147,4 @@ private:
     bool FChangingDown = false;
     bool FPressed = false;        // the left button went down on this key and is still held
     bool FDraggedOutside = false; // left while pressed; the platform's own leave follows the release
-    QImage FBuffer;               // off-screen image of the face, kept between paints
 };
