@@ -11,3 +11,8 @@ QImage EmbeddedPicture(const char* name) {
     }
     return QImage();
 }
+
+QPixmap PixmapOf(const char* name) {
+    // Kept in the pixmap's own format, so the pixmap takes the image as it is and its pixels stay where they are.
+    return QPixmap::fromImage(EmbeddedPicture(name));
+}

@@ -3,5 +3,5 @@
 #include "gui/controls/EmbeddedPictures.h"
 
 QPixmap KeyGlyph(const char* name) {
-    return QPixmap::fromImage(EmbeddedPicture(name));
+    return PixmapOf(name);
 }

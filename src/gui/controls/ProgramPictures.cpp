@@ -6,16 +6,16 @@
 
 QPixmap ProgramPicture(const char* name) {
     if (qApp && qApp->devicePixelRatio() > 1.0) {
-        QPixmap sharp = QPixmap::fromImage(EmbeddedPicture((QByteArray(name) + "@2x").constData()));
+        QPixmap sharp = PixmapOf((QByteArray(name) + "@2x").constData());
         sharp.setDevicePixelRatio(2.0);
         return sharp;
     }
-    return QPixmap::fromImage(EmbeddedPicture(name));
+    return PixmapOf(name);
 }
 
 QIcon ProgramIcon() {
     QIcon icon;
-    icon.addPixmap(QPixmap::fromImage(EmbeddedPicture("velmarinth-16")));
-    icon.addPixmap(QPixmap::fromImage(EmbeddedPicture("velmarinth-32")));
+    icon.addPixmap(PixmapOf("velmarinth-16"));
+    icon.addPixmap(PixmapOf("velmarinth-32"));
     return icon;
 }

@@ -48,6 +48,11 @@ private slots:
         QVERIFY(EmbeddedPicture(name.constData()).isNull());
     }
 
+    void aPixmapDrawsFromTheProgramsMemory() {
+        const QImage drawn = PixmapOf("Copy").toImage();
+        QCOMPARE(drawn.constBits(), EmbeddedPicture("Copy").constBits());
+    }
+
     void theIconHasBothSizes() {
         const QIcon icon = ProgramIcon();
         QCOMPARE(icon.availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
