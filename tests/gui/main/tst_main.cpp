@@ -255,7 +255,8 @@ private slots:
         auto* pb = Named<TNelPictureButton>(w, QStringLiteral("pb") + button);
         QVERIFY(pb);
         const auto picture = [&](const char* state) {
-            return QImage(QStringLiteral(":/buttons/") + button + QLatin1String(state) + QStringLiteral(".png"));
+            return QImage(QStringLiteral(VEL_TEST_DATA "/../../resources/buttons/") + button + QLatin1String(state) +
+                          QStringLiteral(".png"));
         };
         QCOMPARE(pb->PictureNormal().toImage(), picture("Normal"));
         QCOMPARE(pb->PictureDisable().toImage(), picture("Disable"));
