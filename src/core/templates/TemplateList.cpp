@@ -98,3 +98,8 @@ QByteArray TemplateMenuCaption(int position, const QByteArray& templ) {
     caption += templ;
     return caption;
 }
+
+QString TemplateMenuCaptionText(int position, const QByteArray& templ) {
+    const char16_t prefix[] = {u'&', char16_t(TemplateMenuKey(position)), u'\uFF1A'};
+    return QString::fromUtf16(prefix, 3) + sjis::toUnicode(templ);
+}

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QString>
 #include <optional>
 
 // URL templates: code page 932 texts whose caret marker "|" says where the caret goes.
@@ -53,3 +54,6 @@ constexpr int TemplatesPerPage = 15;
 char TemplateMenuKey(int position);
 // "&" + key + full-width colon + the template, marker included.
 QByteArray TemplateMenuCaption(int position, const QByteArray& templ);
+// The same caption as the menu item's text. The prefix is made as text, so that a template of plain ASCII,
+// the usual one, converts without loading the Shift-JIS converter at start.
+QString TemplateMenuCaptionText(int position, const QByteArray& templ);

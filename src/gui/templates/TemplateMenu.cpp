@@ -138,7 +138,7 @@ void TTemplateMenu::FreeItems() {
 }
 
 QAction* TTemplateMenu::NewTemplateItem(QMenu* page, int index) {
-    auto* item = new QAction(sjis::toUnicode(CaptionOf(index)), page);
+    auto* item = new QAction(TemplateMenuCaptionText(index % TemplatesPerPage, FList.value(index)), page);
     item->setData(index);
     connect(item, &QAction::triggered, this, [this, index] { emit TemplateItemClick(index); });
     page->addAction(item);

@@ -124,16 +124,28 @@ private slots:
 
     void menuCaption_data() {
         QTest::addColumn<int>("position");
+        QTest::addColumn<QByteArray>("templ");
         QTest::addColumn<QByteArray>("caption");
-        QTest::newRow("first") << 0 << QByteArray("&1\x81\x46http://www.|.co.jp/");
-        QTest::newRow("ninth") << 8 << QByteArray("&9\x81\x46http://www.|.co.jp/");
-        QTest::newRow("tenth") << 9 << QByteArray("&A\x81\x46http://www.|.co.jp/");
-        QTest::newRow("fifteenth") << 14 << QByteArray("&F\x81\x46http://www.|.co.jp/");
+        QTest::addColumn<QString>("text");
+        const QByteArray url = "http://www.|.co.jp/";
+        QTest::newRow("first") << 0 << url << QByteArray("&1\x81\x46http://www.|.co.jp/")
+                               << QStringLiteral(u"&1：http://www.|.co.jp/");
+        QTest::newRow("ninth") << 8 << url << QByteArray("&9\x81\x46http://www.|.co.jp/")
+                               << QStringLiteral(u"&9：http://www.|.co.jp/");
+        QTest::newRow("tenth") << 9 << url << QByteArray("&A\x81\x46http://www.|.co.jp/")
+                               << QStringLiteral(u"&A：http://www.|.co.jp/");
+        QTest::newRow("fifteenth") << 14 << url << QByteArray("&F\x81\x46http://www.|.co.jp/")
+                                   << QStringLiteral(u"&F：http://www.|.co.jp/");
+        QTest::newRow("kana template") << 0 << QByteArray("\x83\x7c|") << QByteArray("&1\x81\x46\x83\x7c|")
+                                       << QStringLiteral(u"&1：ポ|");
     }
     void menuCaption() {
         QFETCH(int, position);
+        QFETCH(QByteArray, templ);
         QFETCH(QByteArray, caption);
-        QCOMPARE(TemplateMenuCaption(position, "http://www.|.co.jp/"), caption);
+        QFETCH(QString, text);
+        QCOMPARE(TemplateMenuCaption(position, templ), caption);
+        QCOMPARE(TemplateMenuCaptionText(position, templ), text);
     }
 
     void move_data() {
