@@ -3,7 +3,8 @@
 Usage: python3 bench/process_figures.py BUILD_DIR [RUNS]
 Prints the median time from process start to the window being mapped for both programs (measured
 alternately in the same run), their ratio, the same for the processor time each had used by then (which a busy
-machine disturbs far less than the wall-clock time), and for an idle window its peak resident memory and wakeups.
+machine disturbs far less than the wall-clock time), and for an idle window its peak resident memory and wakeups,
+and the peak resident memory of the minimal window with its menu in Japanese (which loads a Japanese font).
 """
 import os
 import shutil
@@ -16,8 +17,8 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import harness  # noqa: E402
 
 
-def measure(display, mapped_time, program, idle=0):
-    args = [mapped_time] + (["--idle", str(idle)] if idle else []) + [program]
+def measure(display, mapped_time, program, idle=0, options=()):
+    args = [mapped_time] + (["--idle", str(idle)] if idle else []) + [program] + list(options)
     home = tempfile.mkdtemp(prefix="vel-bench-home-")
     env = dict(os.environ, DISPLAY=display.name, HOME=home, XDG_RUNTIME_DIR=home, QT_QPA_PLATFORM="xcb")
     out = subprocess.run(args, env=env, capture_output=True, text=True, check=True, timeout=120).stdout
@@ -47,6 +48,7 @@ def main():
             base_cpu.append(figures.get("cpu_ms", 0.0))
         idle_ours = measure(display, mapped_time, velmarinth, idle=10)
         idle_base = measure(display, mapped_time, minimal, idle=10)
+        idle_japanese = measure(display, mapped_time, minimal, idle=10, options=["--japanese"])
     finally:
         display.stop()
         shutil.rmtree(folder, ignore_errors=True)
@@ -61,6 +63,7 @@ def main():
                                                                  idle_ours["wakeups_per_s"]))
     print("idle minimal window: peak RSS %.1f MB, wakeups %.2f/s" % (idle_base["peak_rss_kb"] / 1024,
                                                                      idle_base["wakeups_per_s"]))
+    print("idle minimal window with a Japanese menu: peak RSS %.1f MB" % (idle_japanese["peak_rss_kb"] / 1024))
 
 
 if __name__ == "__main__":
