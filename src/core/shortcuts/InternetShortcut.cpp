@@ -2,17 +2,18 @@
 
 #include "core/messages/ErrorReport.h"
 #include "core/settings/FileBytes.h"
+#include "core/settings/IniText.h"
 #include "core/settings/QuickIni.h"
 #include "core/text/ShiftJis.h"
+#include "core/text/SjisCase.h"
 
 #include <QFileInfo>
 #include <optional>
 
 namespace {
 
-// As lower-case letters; names match in any case.
-constexpr QByteArrayView kSection = "internetshortcut";
-constexpr QByteArrayView kKey = "url";
+constexpr QByteArrayView kSection = "InternetShortcut";
+constexpr QByteArrayView kKey = "URL";
 constexpr QByteArrayView kBreak = "\r\n";
 
 // Where one line lies in the file: its text runs from begin to end, its line break (if any) up to next.
@@ -26,38 +27,20 @@ QByteArrayView TextOf(QByteArrayView file, const LineSpan& span) {
     return file.sliced(span.begin, span.end - span.begin);
 }
 
-// Whether text starts with name (lower-case ASCII letters) in either case. x | 0x20 is a lower-case letter
-// only for that letter in one of its cases, and none of these bytes can be the second byte of a double-byte
-// character, since only the letters themselves and blanks precede them.
-bool StartsWithIgnoringCase(const unsigned char* text, qsizetype length, QByteArrayView name) {
-    if (length < name.size())
-        return false;
-    for (qsizetype i = 0; i < name.size(); ++i)
-        if ((text[i] | 0x20) != static_cast<unsigned char>(name[i]))
-            return false;
-    return true;
-}
-
 // Whether a line that starts with "[" is the shortcut's section: its name (up to the first "]" or the line's
-// end, without blanks and control bytes around it) is "InternetShortcut" in any case.
-bool IsShortcutSection(const unsigned char* line, qsizetype length) {
-    qsizetype at = 1;
-    while (at < length && line[at] <= 32)
-        ++at;
-    if (!StartsWithIgnoringCase(line + at, length - at, kSection))
-        return false;
-    at += kSection.size();
-    while (at < length && line[at] <= 32)
-        ++at;
-    return at == length || line[at] == ']';
+// end, without blanks and control bytes around it) is "InternetShortcut" in any case. A "]" that is the
+// second byte of a double-byte character can cut the name short only after a lead byte, which no matching
+// name holds, so the plain search decides the same.
+bool IsShortcutSection(QByteArrayView line) {
+    QByteArrayView name = line.sliced(1);
+    if (const qsizetype close = name.indexOf(']'); close >= 0)
+        name = name.first(close);
+    return sjis::equalIgnoringCase(initext::TrimControl(name), kSection);
 }
 
-// Whether the part of a line before its first "=" is the key "URL" in any case, blanks after it allowed (the
-// line starts with its first byte that is not blank).
-bool IsUrlKey(const unsigned char* line, qsizetype equals) {
-    while (equals > 0 && line[equals - 1] <= 32)
-        --equals;
-    return equals == kKey.size() && StartsWithIgnoringCase(line, equals, kKey);
+// Whether the part of a line before its "=" is the key "URL" in any case.
+bool IsUrlKey(QByteArrayView line, qsizetype equals) {
+    return sjis::equalIgnoringCase(initext::TrimControl(line.first(equals)), kKey);
 }
 
 // The first "InternetShortcut" section and its first "URL" line.
@@ -69,8 +52,9 @@ struct UrlPlace {
 };
 
 // Reads no further than the key line: a file of millions of lines costs no more than its bytes up to the key.
-// One pass over the bytes without a call for each line, so that even an unoptimised build looks through a
-// mebibyte of short lines in milliseconds.
+// One pass over the bytes that finds each line's end and first "=" together; only section lines and the
+// section's lines holding "=" get a closer look, and none is copied, so that even an unoptimised build looks
+// through a mebibyte of short lines in milliseconds.
 UrlPlace FindUrl(QByteArrayView file) {
     UrlPlace place;
     const auto* const data = reinterpret_cast<const unsigned char*>(file.data());
@@ -98,11 +82,11 @@ UrlPlace FindUrl(QByteArrayView file) {
         at = span.next;
         // A line that starts with "[" is a section line; any other line of the section is a key line when it
         // holds "=".
-        const unsigned char* const line = data + span.begin;
-        if (line[0] == '[') {
+        const QByteArrayView line = TextOf(file, span);
+        if (line.front() == '[') {
             if (place.section)
                 break; // the next section begins
-            if (IsShortcutSection(line, span.end - span.begin)) {
+            if (IsShortcutSection(line)) {
                 place.section = true;
                 place.lastText = span;
             }
@@ -165,9 +149,9 @@ QByteArray SetShortcutUrl(QByteArrayView file, QByteArrayView url) {
     } else {
         if (!result.isEmpty() && !result.endsWith('\n') && !result.endsWith('\r'))
             added += kBreak;
-        added += "[InternetShortcut]" + kBreak.toByteArray();
+        added += '[' + kSection.toByteArray() + ']' + kBreak.toByteArray();
     }
-    added += "URL=" + url.toByteArray() + kBreak.toByteArray();
+    added += kKey.toByteArray() + '=' + url.toByteArray() + kBreak.toByteArray();
     return result.insert(at, added);
 }
 
