@@ -71,19 +71,27 @@ QString SettingsFolder() {
     return folder;
 }
 
-QString FirstManual(const QStringList& candidates) {
+namespace {
+
+// The first of the candidates that exists in a folder of the user's own; empty when none does.
+QString OwnManual(const QStringList& candidates) {
     for (const QString& candidate : candidates)
         if (QFileInfo::exists(candidate) && filebytes::IsOwnFolder(QFileInfo(candidate).absolutePath()))
             return candidate;
-    return candidates.value(0);
+    return QString();
+}
+
+} // namespace
+
+QString FirstManual(const QStringList& candidates) {
+    const QString own = OwnManual(candidates);
+    return own.isEmpty() ? candidates.value(0) : own;
 }
 
 QString ManualPath(const QString& language) {
     const QString executableDir = QCoreApplication::applicationDirPath();
     const QStringList dataDirs = QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
     // The manual in the interface's language, else the program's own (Japanese) one.
-    const QString inLanguage = FirstManual(ManualCandidates(executableDir, dataDirs, ManualFileName(language)));
-    if (QFileInfo::exists(inLanguage) && filebytes::IsOwnFolder(QFileInfo(inLanguage).absolutePath()))
-        return inLanguage;
-    return FirstManual(ManualCandidates(executableDir, dataDirs, kManualFile));
+    const QString inLanguage = OwnManual(ManualCandidates(executableDir, dataDirs, ManualFileName(language)));
+    return inLanguage.isEmpty() ? FirstManual(ManualCandidates(executableDir, dataDirs, kManualFile)) : inLanguage;
 }
