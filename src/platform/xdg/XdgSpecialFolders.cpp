@@ -6,6 +6,10 @@
 
 namespace {
 
+QString WithDelimiter(const QString& path) {
+    return path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
+}
+
 class TXdgSpecialFolders final : public ISpecialFolders {
 public:
     // QStandardPaths reads user-dirs.dirs (XDG_DESKTOP_DIR) each time, so a change is seen at once.
@@ -24,13 +28,13 @@ private:
 QString ExistingFolderWithDelimiter(const QString& path) {
     if (path.isEmpty() || !QFileInfo(path).isDir())
         return {};
-    return path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
+    return WithDelimiter(path);
 }
 
 QString AbsoluteFolderWithDelimiter(const QString& path) {
     if (!QDir::isAbsolutePath(path))
         return {};
-    return path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
+    return WithDelimiter(path);
 }
 
 ISpecialFolders& DesktopSpecialFolders() {
