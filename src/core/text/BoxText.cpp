@@ -42,10 +42,6 @@ bool IsControl(QChar c) {
     return u <= 0x1F || u == 0x7F;
 }
 
-bool IsPrintableAscii(QStringView text) {
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x7F; });
-}
-
 // A caret between the halves of a surrogate pair stands before the pair.
 qsizetype CharacterStart(QStringView text, qsizetype cursor) {
     cursor = std::clamp<qsizetype>(cursor, 0, text.size());
@@ -54,12 +50,10 @@ qsizetype CharacterStart(QStringView text, qsizetype cursor) {
     return cursor;
 }
 
-// What the code page holds reads back as itself; anything else comes back percent-encoded.
+// What the code page holds reads back as itself; anything else comes back percent-encoded. (ASCII passes
+// through the conversions without a converter.)
 void AppendHeld(QString& out, QStringView text) {
-    if (IsPrintableAscii(text))
-        out += text;
-    else
-        out += sjis::toUnicode(sjis::fromUnicodeUrl(text));
+    out += sjis::toUnicode(sjis::fromUnicodeUrl(text));
 }
 
 void AppendUrlForm(QString& out, QStringView text) {
