@@ -182,8 +182,6 @@ void TfrmMain::FormCreate() {
 void TfrmMain::ReadSettings(TQuickIni& ini, QPoint centred) {
     TVelWindowState stored;
     ReadVelSettings(ini, stored);
-    FLeftDefaulted = !stored.Left;
-    FTopDefaulted = !stored.Top;
     FStoredLeft = stored.Left;
     FStoredTop = stored.Top;
     move(stored.Left.value_or(centred.x()), stored.Top.value_or(centred.y()));
@@ -290,10 +288,10 @@ bool TfrmMain::event(QEvent* event) {
         const bool result = QMainWindow::event(event);
         if (isVisible() && windowHandle() && !windowHandle()->frameMargins().isNull()) {
             FPlacementSettled = true;
-            if (FLeftDefaulted || FTopDefaulted) {
+            if (!FStoredLeft || !FStoredTop) {
                 const QPoint centred = ScreenCentre(this);
                 const QPoint stored = windowHandle()->framePosition();
-                move(FLeftDefaulted ? centred.x() : stored.x(), FTopDefaulted ? centred.y() : stored.y());
+                move(FStoredLeft ? stored.x() : centred.x(), FStoredTop ? stored.y() : centred.y());
             }
             FitFormToWorkArea(this);
         }

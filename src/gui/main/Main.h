@@ -234,12 +234,10 @@ private:
     bool FClipboardHasText = false;
     quint64 FClipboardQuestion = 0;
     QTimer* FRepeatTimer = nullptr;
-    // Which coordinates took the centred default (no stored number) before the window manager had framed
-    // the window; once the frame is known they are centred again with the real outer size.
-    bool FLeftDefaulted = false;
-    // The position read from the file, stored again where the window's own cannot be known.
+    // The position read from the file, stored again where the window's own cannot be known. A coordinate
+    // without a number took the centred default before the window manager had framed the window; once the
+    // frame is known it is centred again with the real outer size.
     std::optional<qint32> FStoredLeft;
     std::optional<qint32> FStoredTop;
-    bool FTopDefaulted = false;
     bool FPlacementSettled = false;
 };
