@@ -64,8 +64,7 @@ void TfrmMain::actFromClipUpdate(TAction* sender) {
 }
 
 void TfrmMain::actFromClipExecute(TAction*) {
-    FClipboard->RequestText(QClipboard::Clipboard, this,
-                            [this](const TClipboardText& answer) { ClipboardTextArrived(answer); });
+    edURLPaste(QClipboard::Clipboard);
 }
 
 // Shift+Insert and the box's context menu paste the clipboard as Ctrl+V does. A middle click pastes the
