@@ -27,12 +27,10 @@ qsizetype TUrlBox::LengthBytes() const {
 
 qsizetype TUrlBox::SelStartBytes() const {
     const int start = hasSelectedText() ? selectionStart() : cursorPosition();
-    const QString t = text();
-    const QStringView before = QStringView(t).left(start);
     // Counted in the bytes actually written, so that a caret marker saved with the text never stands inside a
-    // character or a percent escape. Asked at every idle moment: plain ASCII, the usual URL, is counted.
-    const bool ascii = std::all_of(before.begin(), before.end(), [](QChar c) { return c.unicode() < 0x80; });
-    return ascii ? before.size() : sjis::fromUnicodeUrl(before).size();
+    // character or a percent escape. The box holds only characters the code page holds (others show as their
+    // escapes), so each one's length is known without converting: this is asked at every idle moment.
+    return sjis::byteOffsetOf(text(), start);
 }
 
 void TUrlBox::SetTextBytes(const QByteArray& bytes, qsizetype caretBytes) {
