@@ -1,9 +1,4 @@
 #include "gui/controls/VelDialog.h"
-#include <QAbstractButton>
-#include <QLabel>
-#include <QRadioButton>
-#include <QStyle>
-#include <QStyleOptionButton>
 
 #include "gui/controls/Looks.h"
 #include "gui/controls/VelUtils.h"
