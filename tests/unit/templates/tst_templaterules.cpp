@@ -1,7 +1,10 @@
 #include "core/templates/TemplateEditRules.h"
 #include "core/templates/TemplateList.h"
+#include "core/text/ShiftJis.h"
 
 #include <QTest>
+
+#include <thread>
 
 namespace {
 
@@ -127,25 +130,34 @@ private slots:
         QTest::addColumn<QByteArray>("templ");
         QTest::addColumn<QByteArray>("caption");
         QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("converters"); // opened to make the text, on a thread that had none
         const QByteArray url = "http://www.|.co.jp/";
         QTest::newRow("first") << 0 << url << QByteArray("&1\x81\x46http://www.|.co.jp/")
-                               << QStringLiteral(u"&1：http://www.|.co.jp/");
+                               << QStringLiteral(u"&1：http://www.|.co.jp/") << 0;
         QTest::newRow("ninth") << 8 << url << QByteArray("&9\x81\x46http://www.|.co.jp/")
-                               << QStringLiteral(u"&9：http://www.|.co.jp/");
+                               << QStringLiteral(u"&9：http://www.|.co.jp/") << 0;
         QTest::newRow("tenth") << 9 << url << QByteArray("&A\x81\x46http://www.|.co.jp/")
-                               << QStringLiteral(u"&A：http://www.|.co.jp/");
+                               << QStringLiteral(u"&A：http://www.|.co.jp/") << 0;
         QTest::newRow("fifteenth") << 14 << url << QByteArray("&F\x81\x46http://www.|.co.jp/")
-                                   << QStringLiteral(u"&F：http://www.|.co.jp/");
+                                   << QStringLiteral(u"&F：http://www.|.co.jp/") << 0;
         QTest::newRow("kana template") << 0 << QByteArray("\x83\x7c|") << QByteArray("&1\x81\x46\x83\x7c|")
-                                       << QStringLiteral(u"&1：ポ|");
+                                       << QStringLiteral(u"&1：ポ|") << 1;
     }
     void menuCaption() {
         QFETCH(int, position);
         QFETCH(QByteArray, templ);
         QFETCH(QByteArray, caption);
         QFETCH(QString, text);
+        QFETCH(int, converters);
         QCOMPARE(TemplateMenuCaption(position, templ), caption);
-        QCOMPARE(TemplateMenuCaptionText(position, templ), text);
+        QString made;
+        int opened = -1;
+        std::thread([&] {
+            made = TemplateMenuCaptionText(position, templ);
+            opened = sjis::convertersOpenedOnThisThread();
+        }).join();
+        QCOMPARE(made, text);
+        QCOMPARE(opened, converters);
     }
 
     void move_data() {
