@@ -267,9 +267,9 @@ private slots:
         QTest::newRow("installed in a new folder") << "disk/new/bin/browser"
                                                    << ""
                                                    << "program" << true;
-        QTest::newRow("a file that cannot start") << "disk/browser"
-                                                  << ""
-                                                  << "plain" << false;
+        QTest::newRow("no longer executable") << "disk/browser"
+                                              << "program"
+                                              << "plain" << false;
         QTest::newRow("program removed") << "disk/browser"
                                          << "program"
                                          << "" << false;
