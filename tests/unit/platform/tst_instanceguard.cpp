@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -10,6 +11,7 @@
 
 #include <memory>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 // The per-user lock and the channel of the single-instance guard, on a private runtime folder of the test's
@@ -34,6 +36,46 @@ private slots:
         QVERIFY(FRuntime.isValid());
         QVERIFY(chmod(QFile::encodeName(FRuntime.path()).constData(), 0700) == 0);
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(FRuntime.path()));
+    }
+
+    // The runtime folder holds the lock only while nobody else may write there; else a folder of the user's
+    // own under /tmp does.
+    void lockPlace_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("inRuntime");
+        QTest::newRow("private") << 0700 << true;
+        QTest::newRow("group may write") << 0770 << false;
+        QTest::newRow("others may write") << 0703 << false;
+    }
+    void lockPlace() {
+        QFETCH(int, mode);
+        QFETCH(bool, inRuntime);
+        const QByteArray runtime = QFile::encodeName(FRuntime.path());
+        QVERIFY(chmod(runtime.constData(), mode) == 0);
+        const QString lock = TLocalInstanceGuard::LockPath(FTitle);
+        QVERIFY(chmod(runtime.constData(), 0700) == 0);
+        const QString folder = inRuntime ? FRuntime.path() : QStringLiteral("/tmp/velmarinth-%1").arg(geteuid());
+        QCOMPARE(QFileInfo(lock).path(), folder);
+    }
+
+    // Titles are told apart by all their characters up to the 255th, not only by their letters and digits.
+    void titlesKeptApart_data() {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<bool>("apart");
+        const QString long254 = QString(254, QLatin1Char('v'));
+        QTest::newRow("blank and hyphen") << "a b"
+                                          << "a-b" << true;
+        QTest::newRow("255th character differs") << long254 + u'x' << long254 + u'y' << true;
+        QTest::newRow("256th character differs")
+            << long254 + QStringLiteral("xx") << long254 + QStringLiteral("xy") << false;
+    }
+    void titlesKeptApart() {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QFETCH(bool, apart);
+        QCOMPARE(TLocalInstanceGuard::LockPath(first) != TLocalInstanceGuard::LockPath(second), apart);
+        QCOMPARE(TLocalInstanceGuard::SocketPath(first) != TLocalInstanceGuard::SocketPath(second), apart);
     }
 
     void twoGuardsOfOneTitleExcludeEachOther() {
