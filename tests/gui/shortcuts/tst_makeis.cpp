@@ -1,4 +1,5 @@
 #include "../../support/FakePlatform.h"
+#include "../../support/FakeXdgTree.h"
 #include "../../support/NamedChild.h"
 #include "core/settings/VelGlobals.h"
 #include "gui/controls/Actions.h"
@@ -247,7 +248,8 @@ private slots:
     }
 
     // The desktop's folders: the XDG desktop directory and Favorites in the home folder, with a "/"; empty
-    // while missing, and never made.
+    // while missing, and never made. Where they belong is known also while they are missing: what a failed
+    // write names.
     void specialFolders_data() {
         QTest::addColumn<QString>("desktopDir"); // as user-dirs.dirs names it
         QTest::addColumn<bool>("exist");
@@ -274,16 +276,15 @@ private slots:
             QVERIFY(QDir(home).mkpath(QStringLiteral("Schreibtisch")));
             QVERIFY(QDir(home).mkpath(QStringLiteral("Favorites")));
         }
-        const QByteArray oldHome = qgetenv("HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
+        FakeXdgTree::EnvironmentGuard environment;
         qputenv("HOME", home.toUtf8());
         qputenv("XDG_CONFIG_HOME", (home + "/.config").toUtf8());
-        const QString gotDesktop = DesktopSpecialFolders().GetDesktopFolder();
-        const QString gotFavorites = DesktopSpecialFolders().GetFavoritesFolder();
-        qputenv("HOME", oldHome);
-        qputenv("XDG_CONFIG_HOME", oldConfig);
-        QCOMPARE(gotDesktop, desktop);
-        QCOMPARE(gotFavorites, favorites);
+        QCOMPARE(DesktopSpecialFolders().GetDesktopFolder(), desktop);
+        QCOMPARE(DesktopSpecialFolders().GetFavoritesFolder(), favorites);
+        QCOMPARE(DesktopSpecialFolders().DesktopPlace(), home + "/Schreibtisch/");
+        QCOMPARE(DesktopSpecialFolders().FavoritesPlace(), home + "/Favorites/");
         QCOMPARE(QFileInfo::exists(home + "/Schreibtisch"), exist);
+        QCOMPARE(QFileInfo::exists(home + "/Favorites"), exist);
     }
 
     // A shortcut whose folder is missing or unknown is never written anywhere else: the write error names the
@@ -328,37 +329,6 @@ private slots:
         QCOMPARE(QDir(working.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
         QVERIFY(!QFileInfo::exists(FDir.filePath(QStringLiteral("NoFavorites"))));
         QVERIFY(!QFileInfo::exists(FDir.filePath(QStringLiteral("NoDesktop"))));
-    }
-
-    // Where the desktop's folders belong, also while they are missing: what a failed write names.
-    void specialFolderPlaces_data() {
-        QTest::addColumn<bool>("exist");
-        QTest::newRow("folders there") << true;
-        QTest::newRow("folders missing") << false;
-    }
-    void specialFolderPlaces() {
-        QFETCH(bool, exist);
-        const QString home = FDir.filePath(QStringLiteral("placehome"));
-        QDir(home).removeRecursively();
-        QVERIFY(QDir().mkpath(home + "/.config"));
-        QFile dirs(home + "/.config/user-dirs.dirs");
-        QVERIFY(dirs.open(QIODevice::WriteOnly));
-        dirs.write("XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n");
-        dirs.close();
-        if (exist) {
-            QVERIFY(QDir(home).mkpath(QStringLiteral("Schreibtisch")));
-            QVERIFY(QDir(home).mkpath(QStringLiteral("Favorites")));
-        }
-        const QByteArray oldHome = qgetenv("HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
-        qputenv("HOME", home.toUtf8());
-        qputenv("XDG_CONFIG_HOME", (home + "/.config").toUtf8());
-        const QString desktop = DesktopSpecialFolders().DesktopPlace();
-        const QString favorites = DesktopSpecialFolders().FavoritesPlace();
-        qputenv("HOME", oldHome);
-        qputenv("XDG_CONFIG_HOME", oldConfig);
-        QCOMPARE(desktop, home + "/Schreibtisch/");
-        QCOMPARE(favorites, home + "/Favorites/");
-        QCOMPARE(QFileInfo::exists(home + "/Favorites"), exist);
     }
 
     // The label shows its whole text, ")" included, in the font at hand, and stays inside the panel.
