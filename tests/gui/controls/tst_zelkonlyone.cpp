@@ -1,15 +1,12 @@
 #include "../../support/FakeInstance.h"
+#include "../../support/PrivateRuntime.h"
 
 #include "gui/controls/ZelkOnlyOne.h"
 #include "platform/LocalInstanceGuard.h"
 
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
-
-#include <sys/stat.h>
 
 // The single-instance guard as a control: what it does with each answer of the lock, what a later start
 // hands over, and what the running one does with a request. The lock itself is a fake, except in the last
@@ -88,11 +85,8 @@ private slots:
 
     // The real lock, two guards in one private runtime folder: the second gives way and is heard.
     void twoGuardsInOneRuntimeFolder() {
-        QTemporaryDir runtime;
+        TPrivateRuntime runtime;
         QVERIFY(runtime.isValid());
-        QVERIFY(chmod(QFile::encodeName(runtime.path()).constData(), 0700) == 0);
-        const QByteArray before = qgetenv("XDG_RUNTIME_DIR");
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
         QWidget firstWindow;
         QWidget secondWindow;
         FakeWindowActivation activation;
@@ -111,15 +105,11 @@ private slots:
         delete first;
         TZelkOnlyOne third(&secondWindow);
         QVERIFY(!third.Loaded(QStringLiteral("Velmarinth ")));
-        qputenv("XDG_RUNTIME_DIR", before);
     }
 
     void aLockThatFailsEndsTheStart() {
-        QTemporaryDir runtime;
+        TPrivateRuntime runtime;
         QVERIFY(runtime.isValid());
-        QVERIFY(chmod(QFile::encodeName(runtime.path()).constData(), 0700) == 0);
-        const QByteArray before = qgetenv("XDG_RUNTIME_DIR");
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
         // A folder where the lock file should be: it cannot be opened, so nobody can hold the lock.
         QVERIFY(QDir().mkdir(TLocalInstanceGuard::LockPath(QStringLiteral("Velmarinth "))));
         QWidget window;
@@ -130,7 +120,6 @@ private slots:
         QVERIFY(only.Loaded(QStringLiteral("Velmarinth ")));
         QVERIFY(only.AnotherRuns());
         QVERIFY(told);
-        qputenv("XDG_RUNTIME_DIR", before);
     }
 };
 
