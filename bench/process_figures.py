@@ -7,35 +7,25 @@ machine disturbs far less than the wall-clock time), and for an idle window its 
 and the peak resident memory of the minimal window with its menu in Japanese (which loads a Japanese font).
 """
 import os
-import shutil
 import statistics
 import subprocess
 import sys
-import tempfile
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
-import harness  # noqa: E402
+import benchlib
 
 
 def measure(display, mapped_time, program, idle=0, options=()):
     args = [mapped_time] + (["--idle", str(idle)] if idle else []) + [program] + list(options)
-    home = tempfile.mkdtemp(prefix="vel-bench-home-")
-    env = dict(os.environ, DISPLAY=display.name, HOME=home, XDG_RUNTIME_DIR=home, QT_QPA_PLATFORM="xcb")
-    out = subprocess.run(args, env=env, capture_output=True, text=True, check=True, timeout=120).stdout
-    shutil.rmtree(home, ignore_errors=True)
+    with benchlib.run_environment(display, "vel-bench-home-") as env:
+        out = subprocess.run(args, env=env, capture_output=True, text=True, check=True, timeout=120).stdout
     return dict((line.split()[0], float(line.split()[1])) for line in out.splitlines())
 
 
 def main():
     build = os.path.abspath(sys.argv[1])
     runs = int(sys.argv[2]) if len(sys.argv) > 2 else 10
-    folder = tempfile.mkdtemp(prefix="vel-bench-")
-    velmarinth = os.path.join(folder, "velmarinth")
-    shutil.copy2(os.path.join(build, "src", "gui", "velmarinth"), velmarinth)
-    minimal = os.path.join(build, "bench", "minimal_window")
     mapped_time = os.path.join(build, "bench", "mapped_time")
-    display = harness.Display().start()
-    try:
+    with benchlib.programs(build, "vel-bench-") as (_, velmarinth, minimal, display):
         measure(display, mapped_time, velmarinth)  # warm the file cache
         measure(display, mapped_time, minimal)
         ours, base, ours_cpu, base_cpu = [], [], [], []
@@ -49,9 +39,6 @@ def main():
         idle_ours = measure(display, mapped_time, velmarinth, idle=10)
         idle_base = measure(display, mapped_time, minimal, idle=10)
         idle_japanese = measure(display, mapped_time, minimal, idle=10, options=["--japanese"])
-    finally:
-        display.stop()
-        shutil.rmtree(folder, ignore_errors=True)
     m_ours, m_base = statistics.median(ours), statistics.median(base)
     print("start to mapped, median of %d: velmarinth %.1f ms, minimal Qt window %.1f ms, ratio %.2f"
           % (runs, m_ours, m_base, m_ours / m_base))

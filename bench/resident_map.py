@@ -10,16 +10,13 @@ prints which pages of the mappings whose name contains NAME are resident in velm
 """
 import collections
 import os
-import shutil
 import statistics
 import struct
 import subprocess
 import sys
-import tempfile
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
-import harness  # noqa: E402
+import benchlib
 
 PAGE = 4096
 
@@ -33,11 +30,14 @@ def resident_pages(pid, start, end):
 
 
 def sample(display, program, pages_of=None):
-    home = tempfile.mkdtemp(prefix="vel-resident-home-")
-    env = dict(os.environ, DISPLAY=display.name, HOME=home, XDG_RUNTIME_DIR=home, QT_QPA_PLATFORM="xcb")
+    with benchlib.run_environment(display, "vel-resident-home-") as env:
+        return sample_in(display, program, env, pages_of)
+
+
+def sample_in(display, program, env, pages_of):
     proc = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
-        harness.wait_for(lambda: display.x(["xdotool", "search", "--onlyvisible", "--pid", str(proc.pid)]).strip(),
+        benchlib.harness.wait_for(lambda: display.x(["xdotool", "search", "--onlyvisible", "--pid", str(proc.pid)]).strip(),
                          30, what="window of " + program)
         time.sleep(3)
         rows, pages, name, span = collections.Counter(), collections.defaultdict(list), None, None
@@ -57,7 +57,6 @@ def sample(display, program, pages_of=None):
     finally:
         proc.kill()
         proc.wait()
-        shutil.rmtree(home, ignore_errors=True)
 
 
 def ranges(numbers):
@@ -77,16 +76,8 @@ def main():
         args.remove(pages_of)
     build = os.path.abspath(args[0])
     runs = int(args[1]) if len(args) > 1 else 3
-    # A copy in a folder of its own, so that every run starts from fresh settings.
-    folder = tempfile.mkdtemp(prefix="vel-resident-")
-    ours, base = os.path.join(folder, "velmarinth"), os.path.join(build, "bench", "minimal_window")
-    shutil.copy2(os.path.join(build, "src", "gui", "velmarinth"), ours)
-    display = harness.Display().start()
-    try:
+    with benchlib.programs(build, "vel-resident-") as (_, ours, base, display):
         samples = {p: [sample(display, p, pages_of if p == ours else None) for _ in range(runs)] for p in (ours, base)}
-    finally:
-        display.stop()
-        shutil.rmtree(folder, ignore_errors=True)
     median = {p: {k: statistics.median(rows[k] for rows, _ in s) for k in set().union(*(r for r, _ in s))}
               for p, s in samples.items()}
     a, b = median[ours], median[base]

@@ -9,34 +9,29 @@ functions of its own by inclusive count, and its TOP library functions by their 
 """
 import os
 import re
-import shutil
 import subprocess
 import sys
-import tempfile
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
-import harness  # noqa: E402
+import benchlib
 
 
 def profile(display, program, folder):
     """The callgrind file of program's run up to its first map request."""
-    home = tempfile.mkdtemp(prefix="vel-profile-home-")
-    env = dict(os.environ, DISPLAY=display.name, HOME=home, XDG_RUNTIME_DIR=home, QT_QPA_PLATFORM="xcb")
     name = os.path.basename(program)
     out = os.path.join(folder, name + ".%p.out")
-    proc = subprocess.Popen(["valgrind", "--tool=callgrind", "--dump-before=xcb_map_window",
-                             "--callgrind-out-file=" + out, program],
-                            env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    first = os.path.join(folder, "%s.%d.out.1" % (name, proc.pid))
-    try:
-        harness.wait_for(lambda: os.path.exists(first) and proc.poll() is None and
-                         subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(proc.pid)],
-                                        env=env, capture_output=True).returncode == 0,
-                         300, 0.2, name + " mapped under callgrind")
-    finally:
-        proc.kill()
-        proc.wait()
-        shutil.rmtree(home, ignore_errors=True)
+    with benchlib.run_environment(display, "vel-profile-home-") as env:
+        proc = subprocess.Popen(["valgrind", "--tool=callgrind", "--dump-before=xcb_map_window",
+                                 "--callgrind-out-file=" + out, program],
+                                env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        first = os.path.join(folder, "%s.%d.out.1" % (name, proc.pid))
+        try:
+            benchlib.harness.wait_for(lambda: os.path.exists(first) and proc.poll() is None and
+                                      subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(proc.pid)],
+                                                     env=env, capture_output=True).returncode == 0,
+                                      300, 0.2, name + " mapped under callgrind")
+        finally:
+            proc.kill()
+            proc.wait()
     return first
 
 
@@ -60,12 +55,7 @@ def short(entry):
 def main():
     build = os.path.abspath(sys.argv[1])
     top = int(sys.argv[2]) if len(sys.argv) > 2 else 10
-    folder = tempfile.mkdtemp(prefix="vel-profile-")
-    velmarinth = os.path.join(folder, "velmarinth")
-    shutil.copy2(os.path.join(build, "src", "gui", "velmarinth"), velmarinth)
-    minimal = os.path.join(build, "bench", "minimal_window")
-    display = harness.Display().start()
-    try:
+    with benchlib.programs(build, "vel-profile-") as (folder, velmarinth, minimal, display):
         ours = profile(display, velmarinth, folder)
         base = profile(display, minimal, folder)
         total_ours = annotate(ours, False)[0][0]
@@ -79,9 +69,6 @@ def main():
         print("\nall functions, own count:")
         for count, entry in annotate(ours, False)[1:top + 1]:
             print("%8.2f M  %s" % (count / 1e6, short(entry)))
-    finally:
-        display.stop()
-        shutil.rmtree(folder, ignore_errors=True)
 
 
 if __name__ == "__main__":
