@@ -92,10 +92,14 @@ class DesktopLooksTest(E2ETestCase):
         self.click_dialog(app, dialog, DIRECTED_BROWSER)
         self.click_dialog(app, dialog, PATH_BOX)
         self.display.x(["xdotool", "type", "--delay", "20", program])
-        # No program there yet: Enter does nothing, however often it is pressed.
+        # No program there yet: Enter does nothing, however often it is pressed. The presses take a moment to be
+        # handled, so the dialog must still be up throughout the second and a half after them.
         for _ in range(3):
             app.key("Return")
-        self.assertTrue(self.viewable(dialog))
+        deadline = time.monotonic() + 1.5
+        while time.monotonic() < deadline:
+            self.assertTrue(self.viewable(dialog))
+            time.sleep(0.1)
 
         # Installed now, with the focus left in the path box: OK takes it without anything else done.
         make_fake_browser(program)
