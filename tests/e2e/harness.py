@@ -101,6 +101,11 @@ class Display:
                                 check=check)
         return result.stdout
 
+    def clipboard(self):
+        """What the clipboard holds on this display, as bytes (empty when nobody owns it)."""
+        return subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=dict(os.environ, DISPLAY=self.name),
+                              capture_output=True).stdout
+
     def stop(self):
         for proc in (self.wm, self.xvfb):
             if proc and proc.poll() is None:

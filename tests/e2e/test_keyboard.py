@@ -104,8 +104,7 @@ class KeyboardTest(E2ETestCase):
         self.addCleanup(owner.kill)
         owner.stdin.write(text)
         owner.stdin.close()
-        wait_for(lambda: subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=env,
-                                        capture_output=True).stdout == text, 10, what="clipboard text")
+        wait_for(lambda: self.display.clipboard() == text, 10, what="clipboard text")
         app = self.app().start()
         app.activate()
         app.key("ctrl+v")

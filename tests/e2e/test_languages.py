@@ -67,10 +67,6 @@ class LanguageTest(E2ETestCase):
             return found if found.get("menus") else None
         return wait_for(read, 30, interval=1.0, what="accessible tree")
 
-    def clipboard(self):
-        env = dict(os.environ, DISPLAY=self.display.name)
-        return subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=env, capture_output=True).stdout
-
     def failed_shortcut(self, app, title):
         """Types a URL with the keys, makes a shortcut that cannot be written, and returns the error's text."""
         app.activate()
@@ -93,7 +89,7 @@ class LanguageTest(E2ETestCase):
 
         def copied():
             app.key("ctrl+c")
-            return self.clipboard()
+            return self.display.clipboard()
         text = wait_for(copied, 10, interval=0.5, what="error text").decode()
         app.answer_error_box()
         app.wait_gone(box)

@@ -1,6 +1,5 @@
 """Making an Internet Shortcut through real input: the file on the desktop, a write that fails, the stored place."""
 import os
-import subprocess
 import unittest
 
 from harness import CO_KEY, HTTP_KEY, JP_KEY, Q_KEY, WWW_KEY, E2ETestCase, read_file, wait_for
@@ -27,10 +26,6 @@ class MakeShortcutTest(E2ETestCase):
 
     def viewable(self, wid):
         return "IsViewable" in self.display.x(["xwininfo", "-id", wid])
-
-    def clipboard(self):
-        env = dict(os.environ, DISPLAY=self.display.name)
-        return subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=env, capture_output=True).stdout
 
     def open_dialog(self, app):
         """Types the URL with the keys and opens the dialog with Ctrl+S."""
@@ -99,7 +94,7 @@ class MakeShortcutTest(E2ETestCase):
         text = (target + " に書き込めません.").encode()
         def copied():
             app.key("ctrl+c")
-            return text in self.clipboard()
+            return text in self.display.clipboard()
         wait_for(copied, 10, interval=0.5, what="error text")
         app.answer_error_box()
         app.wait_gone(box)
