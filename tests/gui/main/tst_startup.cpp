@@ -7,7 +7,8 @@
 class TestStartup : public QObject {
     Q_OBJECT
 private slots:
-    // Every standard button of the program reads Japanese, whatever the locale.
+    // Every standard button of the program reads Japanese in a Japanese interface (the test runs in the C
+    // locale, which gives the program's own language, whatever locale the shell has).
     void standardButtonsAreJapanese_data() {
         QTest::addColumn<int>("button");
         QTest::addColumn<QString>("text");
